@@ -1,0 +1,20 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qomdex::cli {
+
+// Exit statuses of qomdex-cli.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitRenameFailed = 1;
+inline constexpr int kExitUsageOrUnreadable = 2;
+
+// Runs qomdex-cli with the arguments that follow the program name: cleans the file (or, with
+// --folders, folder) names of each directory in turn, with one pass state for the whole run.
+// Renames go to `out`, one line each; failures and notes go to `err`. Touches the disk unless
+// --dry-run. Returns the exit status; never throws for anything a user or the disk can cause.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace qomdex::cli

@@ -1,0 +1,83 @@
+#include "cli/quoting.h"
+
+#include <cstdio>
+
+namespace qomdex::cli {
+namespace {
+
+std::string Bytes(const std::filesystem::path& name) {
+#ifdef _WIN32
+  const std::u8string text = name.u8string();
+  return std::string(text.begin(), text.end());
+#else
+  return name.native();
+#endif
+}
+
+// Returns the length of the well-formed UTF-8 sequence at i, or 0.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead == 0xE0) length = 3, low = 0xA0;
+  else if (lead == 0xED) length = 3, high = 0x9F;
+  else if (lead >= 0xE1 && lead <= 0xEF) length = 3;
+  else if (lead == 0xF0) length = 4, low = 0x90;
+  else if (lead == 0xF4) length = 4, high = 0x8F;
+  else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
+  else return 0;
+  if (i + length > text.size()) return 0;
+  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+  }
+  return length;
+}
+
+std::string HexEscape(unsigned char byte) {
+  char buffer[5];
+  std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+  return buffer;
+}
+
+}  // namespace
+
+std::string QuoteName(const std::filesystem::path& name) {
+  const std::string text = Bytes(name);
+  std::string escaped;
+  bool needs_quotes = text.empty();
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length > 1) {
+      escaped.append(text, i, length);
+      i += length;
+      continue;
+    }
+    ++i;
+    switch (byte) {
+      case '\n': escaped += "\\n"; break;
+      case '\t': escaped += "\\t"; break;
+      case '\r': escaped += "\\r"; break;
+      case '\\': escaped += "\\\\"; break;
+      case '\'': escaped += "\\'"; break;
+      case ' ':
+      case '"': escaped += static_cast<char>(byte); break;
+      default:
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
+          escaped += HexEscape(byte);
+        } else {
+          escaped += static_cast<char>(byte);
+          continue;
+        }
+    }
+    needs_quotes = true;
+  }
+  return needs_quotes ? "'" + escaped + "'" : escaped;
+}
+
+}  // namespace qomdex::cli

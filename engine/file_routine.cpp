@@ -1,0 +1,63 @@
+#include "engine/file_routine.h"
+
+#include "engine/fold.h"
+#include "engine/name_cleaning.h"
+#include "engine/rename_step.h"
+#include "engine/taken_names.h"
+#include "location/join_path.h"
+
+namespace qomdex {
+namespace {
+
+NativeString Ascii(const char* text) {
+  const std::string_view view(text);
+  return NativeString(view.begin(), view.end());
+}
+
+}  // namespace
+
+void BuildSuffixedName(PassState& state) {
+  const NativeString& name = state.NewName;
+  state.DotPos = name.size();
+  while (state.DotPos > 0 && name[state.DotPos - 1] != '.') --state.DotPos;
+  state.DotPos = state.DotPos < 2 ? name.size() : state.DotPos - 1;
+  const std::size_t extension_start = std::min(state.DotPos + 1, name.size());
+  state.SuffixedName = name.substr(0, state.DotPos) + Ascii(" copy (") +
+                       NumberText(state.CopyCount) + Ascii(").") + name.substr(extension_start);
+}
+
+PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
+                       const PassOptions& options) {
+  file2.Refresh();
+  TakenNames taken;
+  taken.Reserve(file2.count());
+  for (std::size_t i = 0; i < file2.count(); ++i) taken.Add(Fold(file2.entry(i)));
+  // The check compares with every listed name and then once more with the empty name.
+  const std::u16string empty_fold = Fold({});
+
+  PassReport report;
+  for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
+    const NativeString& name = file1.entry(state.ItemIndex);
+    Clean(state, name, StripSet::kFile);
+
+    const std::u16string new_fold = Fold(state.NewName);
+    const std::size_t matches = taken.Count(new_fold) + (new_fold == empty_fold ? 1 : 0);
+    state.CheckIndex = taken.size();
+    state.NameTaken = matches > 0;
+    state.CopyCount += matches;
+    if (!state.NameChanged) continue;
+
+    NativeString new_name = state.NewName;
+    if (state.NameTaken) {
+      BuildSuffixedName(state);
+      new_name = state.SuffixedName;
+    }
+    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name), Fold(name),
+              Fold(new_name)},
+             options, taken, report);
+  }
+  RefreshAfterPass(file1, report);
+  return report;
+}
+
+}  // namespace qomdex

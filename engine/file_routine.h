@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/pass_options.h"
+#include "engine/pass_report.h"
+#include "engine/pass_state.h"
+#include "location/file_list.h"
+
+namespace qomdex {
+
+// The file pass: renames every file File1 lists whose name starts with digits, spaces,
+// underscores or dashes to the name without them, or, when that name is taken in the directory,
+// to the name with " copy (" CopyCount ")." before its extension. Every match the collision
+// checks find (an unchanged name matches itself) adds one to state.CopyCount. File2 is re-read
+// once, at the start; File1 is walked as it stood and re-read at the end. Touches the disk;
+// throws std::filesystem::filesystem_error only when File2 cannot be re-read at the start, and
+// records every later failure in the returned report.
+PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
+                       const PassOptions& options = {});
+
+// Builds state.SuffixedName from state.NewName and state.CopyCount: the copy suffix goes before
+// the last dot, or at the end when there is no dot or the only dot is the first character, and is
+// always followed by a dot. Sets state.DotPos to the base's length.
+void BuildSuffixedName(PassState& state);
+
+}  // namespace qomdex

@@ -1,0 +1,83 @@
+#include "engine/fold.h"
+
+#include <algorithm>
+#include <type_traits>
+
+#include "engine/upper_case.h"
+
+namespace qomdex {
+namespace {
+
+// Decodes UTF-8 into UTF-16, putting U+FFFD in place of every byte that does not belong to a
+// well-formed sequence (overlong forms and surrogates included).
+std::u16string DecodeUtf8(const std::string& bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  const auto byte_at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const unsigned char lead = byte_at(i);
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+      length = 1, code = lead;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, code = lead & 0x1Fu, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, code = lead & 0x0Fu, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, code = lead & 0x07u, minimum = 0x10000;
+    }
+    bool well_formed = length > 0 && i + length <= bytes.size();
+    for (std::size_t k = 1; well_formed && k < length; ++k) {
+      well_formed = (byte_at(i + k) & 0xC0u) == 0x80u;
+      code = (code << 6) | (byte_at(i + k) & 0x3Fu);
+    }
+    well_formed = well_formed && code >= minimum && code <= 0x10FFFF &&
+                  !(code >= 0xD800 && code <= 0xDFFF);
+    if (!well_formed) {
+      text.push_back(u'\uFFFD');
+      ++i;
+      continue;
+    }
+    if (code >= 0x10000) {
+      text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+      text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    } else {
+      text.push_back(static_cast<char16_t>(code));
+    }
+    i += length;
+  }
+  return text;
+}
+
+std::u16string ToUtf16(const NativeString& name) {
+  if constexpr (sizeof(NativeChar) == sizeof(char16_t)) {
+    return std::u16string(name.begin(), name.end());
+  } else {
+    return DecodeUtf8(name);
+  }
+}
+
+}  // namespace
+
+std::u16string Fold(const NativeString& name) {
+  const std::size_t first = name.find_first_not_of(NativeChar{' '});
+  if (first == NativeString::npos) return {};
+  const std::size_t last = name.find_last_not_of(NativeChar{' '});
+  const NativeString trimmed = name.substr(first, last - first + 1);
+
+  const bool ascii = std::all_of(trimmed.begin(), trimmed.end(),
+                                 [](NativeChar c) { return static_cast<std::make_unsigned_t<NativeChar>>(c) < 0x80; });
+  if (ascii && AsciiUpperCaseIsPlain()) {
+    std::u16string folded(trimmed.size(), u'\0');
+    std::transform(trimmed.begin(), trimmed.end(), folded.begin(), [](NativeChar c) {
+      return static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    });
+    return folded;
+  }
+  return UpperCase(ToUtf16(trimmed));
+}
+
+}  // namespace qomdex

@@ -1,0 +1,54 @@
+#include "engine/folder_routine.h"
+
+#include "engine/fold.h"
+#include "engine/name_cleaning.h"
+#include "engine/rename_step.h"
+#include "engine/taken_names.h"
+#include "location/join_path.h"
+
+namespace qomdex {
+
+std::filesystem::path SuffixedFolderPath(const PassState& state,
+                                         const std::filesystem::path& directory) {
+  static constexpr std::string_view kOpen = " Copy (";
+  NativeString suffixed = JoinPath(directory, state.NewName).native();
+  suffixed.append(kOpen.begin(), kOpen.end());
+  suffixed += NumberText(state.ItemIndex);
+  suffixed += NativeChar{')'};
+  return std::filesystem::path(std::move(suffixed));
+}
+
+PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& dir2,
+                         const PassOptions& options) {
+  dir2.Refresh();
+  TakenNames taken;
+  taken.Reserve(dir2.count());
+  for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));
+
+  PassReport report;
+  for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
+    const std::filesystem::path current = dir1.entry(state.ItemIndex);
+    state.FolderName = LastComponent(current);
+    state.SlashPos = current.native().size() - state.FolderName.size() + 1;
+    Clean(state, state.FolderName, StripSet::kFolder);
+
+    const std::filesystem::path cleaned = JoinPath(dir1.path(), state.NewName);
+    state.CandidatePath = Fold(cleaned.native());
+    state.CheckIndex = taken.size();
+    state.NameTaken = taken.Count(state.CandidatePath) > 0;
+    if (!state.NameChanged) continue;
+    if (state.NewName.empty()) {
+      report.kept.push_back({current, "its new name would be empty"});
+      continue;
+    }
+
+    const std::filesystem::path target =
+        state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
+    CarryOut({current, target, Fold(current.native()), Fold(target.native())}, options, taken,
+             report);
+  }
+  RefreshAfterPass(dir1, report);
+  return report;
+}
+
+}  // namespace qomdex

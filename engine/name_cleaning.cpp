@@ -1,0 +1,28 @@
+#include "engine/name_cleaning.h"
+
+#include <string>
+
+namespace qomdex {
+
+bool IsInStripSet(NativeChar c, StripSet set) {
+  if (c >= '0' && c <= '9') return true;
+  if (c == ' ' || c == '_' || c == '-') return true;
+  return set == StripSet::kFolder && c == '.';
+}
+
+void Clean(PassState& state, const NativeString& name, StripSet set) {
+  state.CharPos = 1;
+  state.NameChanged = false;
+  while (state.CharPos <= name.size() && IsInStripSet(name[state.CharPos - 1], set)) {
+    state.NameChanged = true;
+    ++state.CharPos;
+  }
+  state.NewName = name.substr(state.CharPos - 1);
+}
+
+NativeString NumberText(std::size_t number) {
+  const std::string digits = " " + std::to_string(number);
+  return NativeString(digits.begin(), digits.end());
+}
+
+}  // namespace qomdex

@@ -1,0 +1,33 @@
+#include "engine/rename_step.h"
+
+#include "location/join_path.h"
+#include "location/platform.h"
+
+namespace qomdex {
+
+void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& taken,
+              PassReport& report) {
+  if (platform::NameHidesEntry(LastComponent(step.to))) {
+    report.kept.push_back({step.from, "its new name would hide it"});
+    return;
+  }
+  try {
+    if (!options.dry_run) platform::Rename(step.from, step.to);
+  } catch (const std::filesystem::filesystem_error& error) {
+    report.failures.push_back({step.from, step.to, error.code(), error.code().message()});
+    return;
+  }
+  taken.Remove(step.from_fold);
+  taken.Add(step.to_fold);
+  report.renamed.push_back({step.from, step.to});
+}
+
+void RefreshAfterPass(EntryList& list, PassReport& report) {
+  try {
+    list.Refresh();
+  } catch (const std::filesystem::filesystem_error& error) {
+    report.failures.push_back({list.path(), {}, error.code(), error.code().message()});
+  }
+}
+
+}  // namespace qomdex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "engine/pass_options.h"
+#include "engine/pass_report.h"
+#include "engine/taken_names.h"
+#include "location/entry_list.h"
+
+namespace qomdex {
+
+// One rename a pass has decided on, with the folds under which the pass's index knows the old
+// and the new name.
+struct RenameStep {
+  std::filesystem::path from;
+  std::filesystem::path to;
+  std::u16string from_fold;
+  std::u16string to_fold;
+};
+
+// Renames unless the new name would hide the entry (then the entry is kept and reported as
+// such); records the outcome in the report and keeps `taken` in step with the disk. Touches the
+// disk unless options.dry_run; never throws for a refused rename.
+void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& taken,
+              PassReport& report);
+
+// Re-reads the visible list at the end of a pass so it shows the new names. Reads the disk; a
+// directory that can no longer be read is recorded in the report, not thrown.
+void RefreshAfterPass(EntryList& list, PassReport& report);
+
+}  // namespace qomdex

@@ -1,0 +1,39 @@
+#include <unicode/uloc.h>
+#include <unicode/ustring.h>
+
+#include <string_view>
+
+#include "engine/upper_case.h"
+
+namespace qomdex {
+
+std::u16string UpperCase(const std::u16string& text) {
+  std::u16string upper(text.size(), u'\0');
+  for (;;) {
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        u_strToUpper(upper.data(), static_cast<int32_t>(upper.size()), text.data(),
+                     static_cast<int32_t>(text.size()), uloc_getDefault(), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+      upper.resize(static_cast<std::size_t>(length));
+      continue;
+    }
+    // Upper-casing valid UTF-16 in memory has no other failure; keep the text if it ever does.
+    if (U_FAILURE(status)) return text;
+    upper.resize(static_cast<std::size_t>(length));
+    return upper;
+  }
+}
+
+bool AsciiUpperCaseIsPlain() {
+  static const bool plain = [] {
+    char language[ULOC_LANG_CAPACITY] = {};
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_getLanguage(uloc_getDefault(), language, ULOC_LANG_CAPACITY, &status);
+    const std::string_view code(language);
+    return code != "tr" && code != "az";
+  }();
+  return plain;
+}
+
+}  // namespace qomdex

@@ -1,0 +1,15 @@
+#include "location/directory_list.h"
+
+#include "location/join_path.h"
+
+namespace qomdex {
+
+void DirectoryList::SetPath(const std::filesystem::path& directory) {
+  if (Show(directory) && on_change_) on_change_();
+}
+
+std::filesystem::path DirectoryList::entry(std::size_t position) const {
+  return JoinPath(path(), name(position));
+}
+
+}  // namespace qomdex

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "location/native_name.h"
+
+namespace qomdex {
+
+enum class EntryKind { kFile, kFolder };
+
+// A snapshot of one kind of entry (files or folders) of one directory, ordered by the owner's
+// sort key, ties by the exact name. The snapshot changes only when the path is set or the list is
+// refreshed; renames on disk do not show until then. Base of the file and directory lists.
+class EntryList {
+ public:
+  // What a list holds; saving and restoring it is cheap, so a failed move can be undone.
+  struct State {
+    std::filesystem::path path;
+    std::shared_ptr<const std::vector<NativeString>> names;
+  };
+
+  EntryList(EntryKind kind, SortKey sort_key);
+
+  // Returns the directory the list shows; empty until a path is first set.
+  const std::filesystem::path& path() const { return state_.path; }
+  // Returns the number of entries in the snapshot.
+  std::size_t count() const { return state_.names->size(); }
+  // Returns the bare name of the entry at a position below count().
+  const NativeString& name(std::size_t position) const { return state_.names->at(position); }
+
+  // Re-reads the snapshot from disk. Throws std::filesystem::filesystem_error, leaving the list
+  // unchanged, when the directory cannot be read.
+  void Refresh();
+
+  const State& state() const { return state_; }
+  void Restore(State state) { state_ = std::move(state); }
+
+ protected:
+  // Reads the directory and then shows it; returns true when the path differs from before.
+  // Throws std::filesystem::filesystem_error, leaving the list unchanged, when it cannot be read.
+  bool Show(const std::filesystem::path& directory);
+
+ private:
+  std::shared_ptr<const std::vector<NativeString>> Read(const std::filesystem::path& directory) const;
+
+  EntryKind kind_;
+  SortKey sort_key_;
+  State state_;
+};
+
+}  // namespace qomdex

@@ -1,0 +1,43 @@
+#include "location/join_path.h"
+
+namespace qomdex {
+namespace {
+
+bool IsSeparator(NativeChar c) {
+#ifdef _WIN32
+  return c == L'\\' || c == L'/';
+#else
+  return c == '/';
+#endif
+}
+
+}  // namespace
+
+std::filesystem::path JoinPath(const std::filesystem::path& directory, const NativeString& name) {
+  NativeString joined = directory.native();
+  if (joined.empty() || !IsSeparator(joined.back())) {
+    joined += std::filesystem::path::preferred_separator;
+  }
+  joined += name;
+  return std::filesystem::path(std::move(joined));
+}
+
+std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& directory) {
+  std::filesystem::path normal = std::filesystem::absolute(directory).lexically_normal();
+  if (!normal.has_filename() && normal != normal.root_path()) {
+    normal = normal.parent_path();
+  }
+  if (normal == normal.root_name()) {
+    normal /= std::filesystem::path(NativeString(1, std::filesystem::path::preferred_separator));
+  }
+  return normal;
+}
+
+NativeString LastComponent(const std::filesystem::path& full_path) {
+  const NativeString& text = full_path.native();
+  std::size_t start = text.size();
+  while (start > 0 && !IsSeparator(text[start - 1])) --start;
+  return text.substr(start);
+}
+
+}  // namespace qomdex

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+#include "location/native_name.h"
+
+namespace qomdex {
+
+// Returns the directory's path, a separator unless the path already ends in one, then the name.
+// Pure string work: never touches the disk.
+std::filesystem::path JoinPath(const std::filesystem::path& directory, const NativeString& name);
+
+// Returns the absolute, lexically normal form of a directory path: a root keeps its trailing
+// separator ("/", "c:\"), any other directory has none. Touches the disk only to read the
+// current directory when the path is relative.
+std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& directory);
+
+// Returns the last component of a full path (the text after its last separator).
+NativeString LastComponent(const std::filesystem::path& full_path);
+
+}  // namespace qomdex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <filesystem>
+
+#include "location/directory_list.h"
+#include "location/drive_list.h"
+#include "location/file_list.h"
+
+namespace qomdex {
+
+// The five lists of the window, wired so that they always stand on the directory Dir1 shows:
+// a drive change moves Dir1 and Dir2 to the drive, a change of Dir1 moves File1, File2 and Dir2
+// after it. Dir2 and File2 are hidden mirrors that the passes re-read for their collision checks.
+class LocationLists {
+ public:
+  // sort_key orders every list's entries (ties by the exact name).
+  explicit LocationLists(const SortKey& sort_key);
+  LocationLists(const LocationLists&) = delete;
+  LocationLists& operator=(const LocationLists&) = delete;
+
+  DriveList& Drive1() { return drive1_; }
+  DirectoryList& Dir1() { return dir1_; }
+  FileList& File1() { return file1_; }
+  DirectoryList& Dir2() { return dir2_; }
+  FileList& File2() { return file2_; }
+
+  // Stands all five lists on the start location. Reads the disk; throws like ChooseDrive.
+  void Load();
+
+  // Selects a drive, which moves the other lists to its root. Reads the disk; throws
+  // std::filesystem::filesystem_error when a directory cannot be read, and then every list
+  // stays where it was.
+  void ChooseDrive(const std::filesystem::path& drive);
+
+  // Moves Dir1, and after it the other lists, to a directory. Reads the disk; throws like
+  // ChooseDrive, and then every list stays where it was.
+  void OpenDirectory(const std::filesystem::path& directory);
+
+ private:
+  struct Saved {
+    std::filesystem::path drive;
+    EntryList::State dir1, file1, dir2, file2;
+  };
+
+  // Runs a write; if it throws, every list is put back as it was before the write began.
+  template <typename Write>
+  void AllOrNothing(Write&& write);
+
+  DriveList drive1_;
+  DirectoryList dir1_;
+  FileList file1_;
+  DirectoryList dir2_;
+  FileList file2_;
+};
+
+}  // namespace qomdex
