@@ -1,0 +1,27 @@
+#include "cli/quoting.h"
+
+#include <gtest/gtest.h>
+
+namespace qomdex::cli {
+namespace {
+
+TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.txt", "a.txt"},
+      {"\xC3\xA4rger.txt", "\xC3\xA4rger.txt"},
+      {"01 a.txt", "'01 a.txt'"},
+      {"", "''"},
+      {"line\nbreak", "'line\\nbreak'"},
+      {"tab\there", "'tab\\there'"},
+      {"bell\a", "'bell\\x07'"},
+      {"it's", "'it\\'s'"},
+      {"back\\slash", "'back\\\\slash'"},
+      {"raw\xFF\xFE", "'raw\\xFF\\xFE'"},
+      {"cut \xC3", "'cut \\xC3'"},
+      {"surrogate \xED\xA0\x80", "'surrogate \\xED\\xA0\\x80'"},
+  };
+  for (const auto& [name, shown] : cases) EXPECT_EQ(QuoteName(name), shown);
+}
+
+}  // namespace
+}  // namespace qomdex::cli

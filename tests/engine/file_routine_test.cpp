@@ -1,0 +1,125 @@
+#include "engine/file_routine.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/fold.h"
+#include "location/location_lists.h"
+#include "tests/engine/pass_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace qomdex {
+namespace {
+
+using testing::RunFilePass;
+using testing::TempDir;
+using Names = std::set<std::string>;
+
+struct FilePassCase {
+  const char* label;
+  Names before;
+  Names after;
+  std::size_t copy_count;  // after the pass, starting from 0
+  std::vector<std::string> failed = {};
+};
+
+TEST(FileRoutineTest, CleansNamesAndSuffixesTakenOnes) {
+  const FilePassCase cases[] = {
+      {"worked example", {"01 a.txt", "02 a.txt", "b.txt"}, {"a.txt", "a copy ( 1).txt", "b.txt"}, 2},
+      {"empty directory", {}, {}, 0},
+      {"name cleaned to nothing counts as taken", {"99", "12 - 34"}, {" copy ( 1).", " copy ( 2)."}, 2},
+      {"no extension", {"01 README", "README"}, {"README copy ( 1).", "README"}, 2},
+      {"several dots", {"01 a.tar.gz", "a.tar.gz"}, {"a.tar copy ( 1).gz", "a.tar.gz"}, 2},
+      {"case and end spaces ignored", {"01 Song.MP3", "song.mp3 "}, {"Song copy ( 1).MP3", "song.mp3 "}, 2},
+      {"non-ASCII case", {"01 \xC3\x84RGER.txt", "\xC3\xA4rger.txt"},
+       {"\xC3\x84RGER copy ( 1).txt", "\xC3\xA4rger.txt"}, 2},
+      {"every match counts", {"01 x", "x", "X"}, {"x copy ( 2).", "x", "X"}, 6},
+      {"bytes that are not UTF-8 and control characters are kept",
+       {"01 \xFF\xFE.txt", "02 line\nbreak"}, {"\xFF\xFE.txt", "line\nbreak"}, 0},
+      {"a name that would hide its file is not given; hidden files do not match",
+       {".txt", "99.txt", "a"}, {".txt", "99.txt", "a"}, 1},
+      {"taken copy-suffix name is refused, nothing replaced",
+       {"01 a.txt", "a.txt", "a copy ( 1).txt"}, {"01 a.txt", "a.txt", "a copy ( 1).txt"}, 3,
+       {"01 a.txt"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    for (const auto& name : c.before) dir.Touch(name);
+    PassState state;
+    const PassReport report = RunFilePass(state, dir.path());
+    EXPECT_EQ(dir.Names(), c.after);
+    EXPECT_EQ(state.CopyCount, c.copy_count);
+    EXPECT_EQ(testing::FailedNames(report), c.failed);
+    for (const auto& renamed : report.renamed) {
+      EXPECT_EQ(dir.Read(renamed.to.filename().string()), renamed.from.filename().string())
+          << "content travels with its name";
+    }
+    for (const auto& name : c.before) {
+      if (c.after.contains(name)) {
+        EXPECT_EQ(dir.Read(name), name) << "untouched file changed";
+      }
+    }
+  }
+}
+
+TEST(FileRoutineTest, FailureIsReportedWithTheSystemsReasonAndThePassGoesOn) {
+  TempDir dir;
+  for (const char* name : {"01 a.txt", "02 b.txt", "03 c.txt"}) dir.Touch(name);
+  LocationLists lists(Fold);
+  lists.OpenDirectory(dir.path());
+  std::filesystem::remove(dir / "02 b.txt");  // vanishes after the listing
+
+  PassState state;
+  const PassReport report = FileRoutine(state, lists.File1(), lists.File2());
+
+  EXPECT_EQ(dir.Names(), (Names{"a.txt", "c.txt"}));
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].path, dir / "02 b.txt");
+  EXPECT_EQ(report.failures[0].target, dir / "b.txt");
+  EXPECT_EQ(report.failures[0].error, std::errc::no_such_file_or_directory);
+  EXPECT_FALSE(report.failures[0].reason.empty());
+  EXPECT_EQ(testing::RenamedTo(report), (std::vector<std::string>{"a.txt", "c.txt"}));
+  EXPECT_EQ(lists.File1().count(), 2u) << "the visible list is re-read at the end";
+}
+
+TEST(FileRoutineTest, CopyCountCarriesOnAcrossDirectoriesAndPasses) {
+  TempDir first, second;
+  first.Touch("01 a.txt");
+  first.Touch("a.txt");
+  second.Touch("01 b.txt");
+  second.Touch("b.txt");
+  PassState state;
+  RunFilePass(state, first.path());
+  EXPECT_EQ(state.CopyCount, 2u);
+  RunFilePass(state, second.path());
+  EXPECT_EQ(second.Names(), (Names{"b copy ( 3).txt", "b.txt"}));
+  EXPECT_EQ(state.CopyCount, 4u);
+}
+
+TEST(FileRoutineTest, DryRunRenamesNothingAndPredictsTheRealPass) {
+  TempDir dir;
+  for (const char* name : {"01 a.txt", "02 a.txt", "03 a.txt", "b.txt"}) dir.Touch(name);
+  const Names before = dir.Names();
+  PassState dry_state;
+  const PassReport dry = RunFilePass(dry_state, dir.path(), {.dry_run = true});
+  EXPECT_EQ(dir.Names(), before);
+
+  PassState real_state;
+  const PassReport real = RunFilePass(real_state, dir.path());
+  EXPECT_EQ(testing::RenamedTo(dry), testing::RenamedTo(real));
+  EXPECT_EQ(dry_state.CopyCount, real_state.CopyCount);
+}
+
+TEST(FileRoutineTest, LeavesTheFolderPassFieldsAlone) {
+  TempDir dir;
+  dir.Touch("01 a");
+  PassState state;
+  state.SlashPos = 17;
+  state.FolderName = "kept";
+  RunFilePass(state, dir.path());
+  EXPECT_EQ(state.SlashPos, 17u);
+  EXPECT_EQ(state.FolderName, "kept");
+}
+
+}  // namespace
+}  // namespace qomdex

@@ -1,0 +1,97 @@
+#include "engine/name_cleaning.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/file_routine.h"
+#include "engine/fold.h"
+#include "engine/folder_routine.h"
+
+namespace qomdex {
+namespace {
+
+struct CleanCase {
+  const char* name;
+  StripSet set;
+  const char* cleaned;
+  bool changed;
+};
+
+TEST(CleanTest, CutsOnlyTheLeadingRunOfTheSet) {
+  const CleanCase cases[] = {
+      {"07 - Intro.mp3", StripSet::kFile, "Intro.mp3", true},
+      {"1.5 Intro.mp3", StripSet::kFile, ".5 Intro.mp3", true},
+      {"1.5 Intro", StripSet::kFolder, "Intro", true},
+      {"01. Intro", StripSet::kFolder, "Intro", true},
+      {"_-_ notes", StripSet::kFile, "notes", true},
+      {"_-_ notes", StripSet::kFolder, "notes", true},
+      {"Notes 01.txt", StripSet::kFile, "Notes 01.txt", false},
+      {"99", StripSet::kFile, "", true},
+      {"99", StripSet::kFolder, "", true},
+      {"1.2", StripSet::kFolder, "", true},
+      {"99.txt", StripSet::kFile, ".txt", true},
+      {"", StripSet::kFile, "", false},
+      {"\t01 tab", StripSet::kFile, "\t01 tab", false},
+      {"+01 plus", StripSet::kFile, "+01 plus", false},
+      {"\xEF\xBC\x91 full-width one", StripSet::kFile, "\xEF\xBC\x91 full-width one", false},
+      {"01 \xFF\xFE raw bytes", StripSet::kFile, "\xFF\xFE raw bytes", true},
+      {"01 line\nbreak", StripSet::kFile, "line\nbreak", true},
+  };
+  for (const auto& c : cases) {
+    PassState state;
+    state.NewName = "stale";
+    Clean(state, c.name, c.set);
+    EXPECT_EQ(state.NewName, c.cleaned) << '"' << c.name << '"';
+    EXPECT_EQ(state.NameChanged, c.changed) << '"' << c.name << '"';
+    EXPECT_EQ(state.CharPos, std::string(c.name).size() - state.NewName.size() + 1);
+  }
+}
+
+TEST(FoldTest, TrimsEndSpacesAndUpperCasesInTheDefaultLocale) {
+  const std::pair<const char*, std::u16string> cases[] = {
+      {" ab c ", u"AB C"},
+      {"\tab", u"\tAB"},
+      {"\xC3\xA4rger.txt", u"\u00C4RGER.TXT"},
+      {"stra\xC3\x9F" "e", u"STRASSE"},
+      {"a\xFF" "b", u"A\uFFFDB"},
+      {"\xC0\x80", u"\uFFFD\uFFFD"},
+      {"   ", u""},
+  };
+  for (const auto& [name, folded] : cases) EXPECT_EQ(Fold(name), folded) << '"' << name << '"';
+}
+
+TEST(NumberTextTest, BlankThenDigits) {
+  EXPECT_EQ(NumberText(0), " 0");
+  EXPECT_EQ(NumberText(3), " 3");
+  EXPECT_EQ(NumberText(12), " 12");
+  EXPECT_EQ(NumberText(40000), " 40000");
+}
+
+TEST(SuffixTest, FileSuffixGoesBeforeTheLastDotAndAlwaysEndsInADot) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a.txt", "a copy ( 7).txt"},
+      {"README", "README copy ( 7)."},
+      {".txt", ".txt copy ( 7)."},
+      {"a.tar.gz", "a.tar copy ( 7).gz"},
+      {"", " copy ( 7)."},
+      {"a.", "a copy ( 7)."},
+      {"a b.c d", "a b copy ( 7).c d"},
+  };
+  for (const auto& [cleaned, suffixed] : cases) {
+    PassState state;
+    state.NewName = cleaned;
+    state.CopyCount = 7;
+    BuildSuffixedName(state);
+    EXPECT_EQ(state.SuffixedName, suffixed) << '"' << cleaned << '"';
+  }
+}
+
+TEST(SuffixTest, FolderSuffixUsesThePositionAndASingleSeparatorAtARoot) {
+  PassState state;
+  state.NewName = "Rock";
+  state.ItemIndex = 3;
+  EXPECT_EQ(SuffixedFolderPath(state, "/").native(), "/Rock Copy ( 3)");
+  EXPECT_EQ(SuffixedFolderPath(state, "/music").native(), "/music/Rock Copy ( 3)");
+}
+
+}  // namespace
+}  // namespace qomdex

@@ -1,0 +1,123 @@
+#include "location/location_lists.h"
+
+#include <gtest/gtest.h>
+
+#include "location/platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace qomdex {
+namespace {
+
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+std::u16string AsciiFold(const NativeString& name) {
+  std::u16string key;
+  for (char c : name) key.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c))));
+  return key;
+}
+
+std::vector<std::string> Names(const EntryList& list) {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < list.count(); ++i) names.push_back(list.name(i));
+  return names;
+}
+
+struct Where {
+  fs::path drive, dir1, file1, dir2, file2;
+  bool operator==(const Where&) const = default;
+};
+
+Where WhereAll(LocationLists& lists) {
+  return {lists.Drive1().drive(), lists.Dir1().path(), lists.File1().path(), lists.Dir2().path(),
+          lists.File2().path()};
+}
+
+TEST(EntryListTest, OrdersByFoldThenExactNameAndKeepsItsSnapshot) {
+  TempDir dir;
+  for (const char* name : {"b", "B", "a", "C.txt", "_x"}) dir.Touch(name);
+  dir.MakeDir("sub");
+  FileList files(AsciiFold);
+  files.SetPath(dir.path());
+  EXPECT_EQ(Names(files), (std::vector<std::string>{"a", "B", "b", "C.txt", "_x"}));
+  EXPECT_EQ(files.entry(files.count()), "");
+
+  dir.Touch("new");
+  EXPECT_EQ(files.count(), 5u) << "a snapshot changes only when refreshed";
+  files.Refresh();
+  EXPECT_EQ(files.count(), 6u);
+}
+
+TEST(DirectoryListTest, EntriesAreFullPathsAndChangeIsRaisedOnlyForANewPath) {
+  TempDir dir;
+  dir.MakeDir("Rock");
+  dir.MakeDir("01 Jazz");
+  dir.Touch("file");
+  DirectoryList folders(AsciiFold);
+  int changes = 0;
+  folders.OnChange([&] { ++changes; });
+
+  folders.SetPath(dir.path().string() + "/");
+  EXPECT_EQ(folders.path(), dir.path());
+  ASSERT_EQ(folders.count(), 2u);
+  EXPECT_EQ(folders.entry(0), dir / "01 Jazz");
+  EXPECT_EQ(folders.entry(1), dir / "Rock");
+  folders.SetPath(dir.path());
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(DirectoryListTest, RootListsItsSubfoldersWithOneSeparator) {
+  DirectoryList folders(AsciiFold);
+  folders.SetPath("/");
+  EXPECT_EQ(folders.path(), "/");
+  ASSERT_GT(folders.count(), 0u);
+  EXPECT_EQ(folders.entry(0).native().rfind('/'), 0u);
+}
+
+TEST(LocationListsTest, LoadStandsEveryListOnTheStartLocation) {
+  LocationLists lists(AsciiFold);
+  lists.Load();
+  const fs::path start = platform::StartLocation();
+  EXPECT_EQ(WhereAll(lists), (Where{start, start, start, start, start}));
+  EXPECT_GT(lists.Dir1().count(), 0u);
+  EXPECT_EQ(Names(lists.Dir1()), Names(lists.Dir2()));
+  EXPECT_EQ(Names(lists.File1()), Names(lists.File2()));
+}
+
+TEST(LocationListsTest, DriveAndDirectoryChangesMoveTheOtherLists) {
+  TempDir drive;
+  drive.MakeDir("music");
+  drive.Touch("music/01 a.mp3");
+  drive.Touch("top.txt");
+  LocationLists lists(AsciiFold);
+  lists.Load();
+
+  lists.ChooseDrive(drive.path());
+  EXPECT_EQ(WhereAll(lists), (Where{drive.path(), drive.path(), drive.path(), drive.path(),
+                                    drive.path()}));
+  EXPECT_EQ(Names(lists.File2()), std::vector<std::string>{"top.txt"});
+
+  lists.OpenDirectory(drive / "music");
+  const fs::path music = drive / "music";
+  EXPECT_EQ(WhereAll(lists), (Where{drive.path(), music, music, music, music}));
+  EXPECT_EQ(Names(lists.File1()), std::vector<std::string>{"01 a.mp3"});
+  EXPECT_EQ(Names(lists.File2()), std::vector<std::string>{"01 a.mp3"});
+}
+
+TEST(LocationListsTest, UnreadableTargetLeavesEveryListWhereItWas) {
+  TempDir dir;
+  dir.Touch("a file");
+  LocationLists lists(AsciiFold);
+  lists.Load();
+  lists.OpenDirectory(dir.path());
+  const Where before = WhereAll(lists);
+
+  EXPECT_THROW(lists.OpenDirectory(dir / "missing"), fs::filesystem_error);
+  EXPECT_EQ(WhereAll(lists), before);
+  EXPECT_THROW(lists.ChooseDrive(dir / "a file"), fs::filesystem_error);
+  EXPECT_EQ(WhereAll(lists), before);
+  EXPECT_EQ(Names(lists.File1()), std::vector<std::string>{"a file"});
+}
+
+}  // namespace
+}  // namespace qomdex

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "location/platform.h"
+#include "tests/support/temp_dir.h"
+
+namespace qomdex {
+namespace {
+
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+// Each case lays out a source and an existing target, then checks the rename is refused and
+// nothing changed; plain rename() would replace the file, the empty folder or the link.
+struct RefusalCase {
+  const char* label;
+  void (*make_source)(const TempDir&);
+  void (*make_target)(const TempDir&);
+};
+
+void File(const TempDir& dir, const char* name) { dir.Touch(name); }
+
+TEST(RenameTest, NeverReplacesAnExistingEntry) {
+  const RefusalCase cases[] = {
+      {"file onto file", [](auto& d) { File(d, "from"); }, [](auto& d) { File(d, "to"); }},
+      {"file onto empty folder", [](auto& d) { File(d, "from"); }, [](auto& d) { d.MakeDir("to"); }},
+      {"folder onto empty folder", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { d.MakeDir("to"); }},
+      {"folder onto file", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { File(d, "to"); }},
+      {"file onto dangling link",
+       [](auto& d) { File(d, "from"); },
+       [](auto& d) { fs::create_symlink(d / "nowhere", d / "to"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    c.make_source(dir);
+    c.make_target(dir);
+    const auto source_type = fs::symlink_status(dir / "from").type();
+    const auto target_type = fs::symlink_status(dir / "to").type();
+    try {
+      platform::Rename(dir / "from", dir / "to");
+      ADD_FAILURE() << "rename was not refused";
+    } catch (const fs::filesystem_error& error) {
+      EXPECT_EQ(error.code(), std::errc::file_exists);
+      EXPECT_EQ(error.path1(), dir / "from");
+      EXPECT_EQ(error.path2(), dir / "to");
+    }
+    EXPECT_EQ(fs::symlink_status(dir / "from").type(), source_type);
+    EXPECT_EQ(fs::symlink_status(dir / "to").type(), target_type);
+    if (target_type == fs::file_type::regular) {
+      EXPECT_EQ(dir.Read("to"), "to");
+    }
+  }
+}
+
+TEST(RenameTest, MovesTheEntryWithItsContent) {
+  TempDir dir;
+  dir.Touch("01 a.txt", "payload");
+  dir.MakeDir("01 folder");
+  dir.Touch("01 folder/inside");
+  fs::create_symlink("01 a.txt", dir / "01 link");
+
+  platform::Rename(dir / "01 a.txt", dir / "a.txt");
+  platform::Rename(dir / "01 folder", dir / "folder");
+  platform::Rename(dir / "01 link", dir / "link");
+
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"a.txt", "folder", "link"}));
+  EXPECT_EQ(dir.Read("a.txt"), "payload");
+  EXPECT_EQ(dir.Read("folder/inside"), "01 folder/inside");
+  // The link itself moved; it was not followed, so it still names its old target.
+  EXPECT_EQ(fs::read_symlink(dir / "link"), "01 a.txt");
+}
+
+TEST(RenameTest, MissingSourceIsReportedWithTheSystemsReason) {
+  TempDir dir;
+  try {
+    platform::Rename(dir / "gone", dir / "new");
+    ADD_FAILURE() << "rename of a missing entry succeeded";
+  } catch (const fs::filesystem_error& error) {
+    EXPECT_EQ(error.code(), std::errc::no_such_file_or_directory);
+  }
+}
+
+TEST(ReadDirectoryTest, ShowsWhatAFileManagerShowsAndClassifiesLinksByTarget) {
+  TempDir dir;
+  dir.Touch("file");
+  dir.Touch(".hidden");
+  dir.MakeDir("folder");
+  dir.MakeDir(".hidden folder");
+  fs::create_directory_symlink(dir / "folder", dir / "folder link");
+  fs::create_symlink(dir / "file", dir / "file link");
+  fs::create_symlink(dir / "nowhere", dir / "dangling link");
+
+  auto entries = platform::ReadDirectory(dir.path());
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return a.name < b.name; });
+  std::vector<std::pair<std::string, bool>> seen;
+  for (const auto& entry : entries) seen.emplace_back(entry.name, entry.is_directory);
+  EXPECT_EQ(seen, (std::vector<std::pair<std::string, bool>>{{"dangling link", false},
+                                                              {"file", false},
+                                                              {"file link", false},
+                                                              {"folder", true},
+                                                              {"folder link", true}}));
+}
+
+TEST(ReadDirectoryTest, UnreadableDirectoryThrowsWithItsPath) {
+  TempDir dir;
+  dir.Touch("plain file");
+  for (const fs::path& path : {dir / "missing", dir / "plain file"}) {
+    try {
+      platform::ReadDirectory(path);
+      ADD_FAILURE() << path << " was read";
+    } catch (const fs::filesystem_error& error) {
+      EXPECT_EQ(error.path1(), path);
+      EXPECT_TRUE(error.code());
+    }
+  }
+}
+
+TEST(DrivesTest, SystemVolumeComesFirstAndOnlyOnce) {
+  const auto drives = platform::ListDrives();
+  ASSERT_FALSE(drives.empty());
+  EXPECT_EQ(drives.front(), platform::StartLocation());
+  EXPECT_EQ(std::count(drives.begin(), drives.end(), platform::StartLocation()), 1);
+}
+
+}  // namespace
+}  // namespace qomdex
