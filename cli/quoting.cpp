@@ -1,6 +1,7 @@
 #include "cli/quoting.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace qomdex::cli {
 namespace {
@@ -22,14 +23,22 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
   unsigned char low = 0x80;
   unsigned char high = 0xBF;
   if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead == 0xE0) length = 3, low = 0xA0;
-  else if (lead == 0xED) length = 3, high = 0x9F;
-  else if (lead >= 0xE1 && lead <= 0xEF) length = 3;
-  else if (lead == 0xF0) length = 4, low = 0x90;
-  else if (lead == 0xF4) length = 4, high = 0x8F;
-  else if (lead >= 0xF1 && lead <= 0xF3) length = 4;
-  else return 0;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
+  else if (lead == 0xE0)
+    length = 3, low = 0xA0;
+  else if (lead == 0xED)
+    length = 3, high = 0x9F;
+  else if (lead >= 0xE1 && lead <= 0xEF)
+    length = 3;
+  else if (lead == 0xF0)
+    length = 4, low = 0x90;
+  else if (lead == 0xF4)
+    length = 4, high = 0x8F;
+  else if (lead >= 0xF1 && lead <= 0xF3)
+    length = 4;
+  else
+    return 0;
   if (i + length > text.size()) return 0;
   if (byte(i + 1) < low || byte(i + 1) > high) return 0;
   for (std::size_t k = 2; k < length; ++k) {
@@ -44,40 +53,41 @@ std::string HexEscape(unsigned char byte) {
   return buffer;
 }
 
+// Returns the escape for a byte that cannot stand as it is on a line, or nothing.
+std::optional<std::string> Escape(unsigned char byte, bool starts_valid_text) {
+  if (!starts_valid_text) return HexEscape(byte);
+  switch (byte) {
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    case '\r': return "\\r";
+    case '\\': return "\\\\";
+    case '\'': return "\\'";
+    default: break;
+  }
+  if (byte < 0x20 || byte == 0x7F) return HexEscape(byte);
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string QuoteName(const std::filesystem::path& name) {
   const std::string text = Bytes(name);
-  std::string escaped;
+  std::string shown;
   bool needs_quotes = text.empty();
   for (std::size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
     const std::size_t length = Utf8SequenceLength(text, i);
-    if (length > 1) {
-      escaped.append(text, i, length);
-      i += length;
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (const auto escape = Escape(byte, length > 0)) {
+      shown += *escape;
+      needs_quotes = true;
+      ++i;
       continue;
     }
-    ++i;
-    switch (byte) {
-      case '\n': escaped += "\\n"; break;
-      case '\t': escaped += "\\t"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\\': escaped += "\\\\"; break;
-      case '\'': escaped += "\\'"; break;
-      case ' ':
-      case '"': escaped += static_cast<char>(byte); break;
-      default:
-        if (length == 0 || byte < 0x20 || byte == 0x7F) {
-          escaped += HexEscape(byte);
-        } else {
-          escaped += static_cast<char>(byte);
-          continue;
-        }
-    }
-    needs_quotes = true;
+    needs_quotes = needs_quotes || byte == ' ' || byte == '"';
+    shown.append(text, i, length);
+    i += length;
   }
-  return needs_quotes ? "'" + escaped + "'" : escaped;
+  return needs_quotes ? "'" + shown + "'" : shown;
 }
 
 }  // namespace qomdex::cli

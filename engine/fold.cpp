@@ -34,8 +34,8 @@ std::u16string DecodeUtf8(const std::string& bytes) {
       well_formed = (byte_at(i + k) & 0xC0u) == 0x80u;
       code = (code << 6) | (byte_at(i + k) & 0x3Fu);
     }
-    well_formed = well_formed && code >= minimum && code <= 0x10FFFF &&
-                  !(code >= 0xD800 && code <= 0xDFFF);
+    well_formed =
+        well_formed && code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
     if (!well_formed) {
       text.push_back(u'\uFFFD');
       ++i;
@@ -68,8 +68,9 @@ std::u16string Fold(const NativeString& name) {
   const std::size_t last = name.find_last_not_of(NativeChar{' '});
   const NativeString trimmed = name.substr(first, last - first + 1);
 
-  const bool ascii = std::all_of(trimmed.begin(), trimmed.end(),
-                                 [](NativeChar c) { return static_cast<std::make_unsigned_t<NativeChar>>(c) < 0x80; });
+  const bool ascii = std::all_of(trimmed.begin(), trimmed.end(), [](NativeChar c) {
+    return static_cast<std::make_unsigned_t<NativeChar>>(c) < 0x80;
+  });
   if (ascii && AsciiUpperCaseIsPlain()) {
     std::u16string folded(trimmed.size(), u'\0');
     std::transform(trimmed.begin(), trimmed.end(), folded.begin(), [](NativeChar c) {

@@ -23,7 +23,7 @@ struct PassReport {
     std::filesystem::path path;    // the entry (or the directory, when it could not be re-read)
     std::filesystem::path target;  // the name the entry was to get; empty for a directory
     std::error_code error;
-    std::string reason;            // the system's reason, ready to show
+    std::string reason;  // the system's reason, ready to show
   };
 
   std::vector<Renamed> renamed;

@@ -12,18 +12,18 @@ namespace qomdex {
 // to the next, so copy-suffix numbers never repeat within one run of the program. Positions are
 // 1-based where they point into a name.
 struct PassState {
-  std::size_t ItemIndex = 0;       // 0-based position of the entry being treated
-  std::size_t CharPos = 0;         // scan position in the name being cleaned
-  std::size_t CheckIndex = 0;      // mirror entries compared in the last collision check
-  std::size_t SlashPos = 0;        // first character of a folder's last path component
-  NativeString NewName;            // the cleaned name
-  NativeString SuffixedName;       // the cleaned file name with its copy suffix
-  bool NameChanged = false;        // at least one leading character was cut
-  bool NameTaken = false;          // the cleaned name is already in use in the directory
-  NativeString FolderName;         // last component of the current folder's full path
-  std::size_t CopyCount = 0;       // every match found by the file passes since the start
-  std::u16string CandidatePath;    // fold of the full path the cleaned folder name would have
-  std::size_t DotPos = 0;          // last dot of the cleaned file name, then its base's length
+  std::size_t ItemIndex = 0;     // 0-based position of the entry being treated
+  std::size_t CharPos = 0;       // scan position in the name being cleaned
+  std::size_t CheckIndex = 0;    // mirror entries compared in the last collision check
+  std::size_t SlashPos = 0;      // first character of a folder's last path component
+  NativeString NewName;          // the cleaned name
+  NativeString SuffixedName;     // the cleaned file name with its copy suffix
+  bool NameChanged = false;      // at least one leading character was cut
+  bool NameTaken = false;        // the cleaned name is already in use in the directory
+  NativeString FolderName;       // last component of the current folder's full path
+  std::size_t CopyCount = 0;     // every match found by the file passes since the start
+  std::u16string CandidatePath;  // fold of the full path the cleaned folder name would have
+  std::size_t DotPos = 0;        // last dot of the cleaned file name, then its base's length
 };
 
 }  // namespace qomdex

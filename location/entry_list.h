@@ -44,7 +44,8 @@ class EntryList {
   bool Show(const std::filesystem::path& directory);
 
  private:
-  std::shared_ptr<const std::vector<NativeString>> Read(const std::filesystem::path& directory) const;
+  std::shared_ptr<const std::vector<NativeString>> Read(
+      const std::filesystem::path& directory) const;
 
   EntryKind kind_;
   SortKey sort_key_;

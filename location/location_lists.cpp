@@ -19,8 +19,7 @@ LocationLists::LocationLists(const SortKey& sort_key)
 
 template <typename Write>
 void LocationLists::AllOrNothing(Write&& write) {
-  const Saved saved{drive1_.drive(), dir1_.state(), file1_.state(), dir2_.state(),
-                    file2_.state()};
+  const Saved saved{drive1_.drive(), dir1_.state(), file1_.state(), dir2_.state(), file2_.state()};
   try {
     write();
   } catch (...) {

@@ -94,7 +94,8 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
     }
     const std::string_view name(entry->d_name);
     if (name == "." || name == ".." || NameHidesEntry(NativeString(name))) continue;
-    entries.push_back({NativeString(name), IsDirectoryAt(directory_fd, entry->d_name, entry->d_type)});
+    entries.push_back(
+        {NativeString(name), IsDirectoryAt(directory_fd, entry->d_name, entry->d_type)});
   }
   return entries;
 }
@@ -120,7 +121,8 @@ std::vector<fs::path> ListDrives() {
   struct statfs* mounts = nullptr;
   const int count = getmntinfo(&mounts, MNT_NOWAIT);
   for (int i = 0; i < count; ++i) {
-    if ((mounts[i].f_flags & MNT_LOCAL) == 0 || std::string_view(mounts[i].f_mntfromname).starts_with("/dev/")) {
+    if ((mounts[i].f_flags & MNT_LOCAL) == 0 ||
+        std::string_view(mounts[i].f_mntfromname).starts_with("/dev/")) {
       mount_points.insert(mounts[i].f_mntonname);
     }
   }

@@ -41,8 +41,10 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
   std::vector<DirectoryEntry> entries;
   do {
     const std::wstring_view name(found.cFileName);
-    if (name == L"." || name == L".." || (found.dwFileAttributes & kHiddenAttributes) != 0) continue;
-    entries.push_back({std::wstring(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    if (name == L"." || name == L".." || (found.dwFileAttributes & kHiddenAttributes) != 0)
+      continue;
+    entries.push_back(
+        {std::wstring(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileW(handle, &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
     throw fs::filesystem_error("cannot read directory", directory, LastError());

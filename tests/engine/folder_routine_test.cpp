@@ -30,7 +30,9 @@ TEST(FolderRoutineTest, CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition) 
       // Whole paths are compared, so a leading space is part of the name until it is cut.
       {"a leading space is not trimmed", {"01 Rock", " Rock"}, {"Rock", "Rock Copy ( 1)"}},
       {"taken suffixed name is refused, even an empty folder",
-       {"01 Rock", "Rock", "Rock Copy ( 0)"}, {"01 Rock", "Rock", "Rock Copy ( 0)"}, {"01 Rock"}},
+       {"01 Rock", "Rock", "Rock Copy ( 0)"},
+       {"01 Rock", "Rock", "Rock Copy ( 0)"},
+       {"01 Rock"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

@@ -51,8 +51,12 @@ TEST(FoldTest, TrimsEndSpacesAndUpperCasesInTheDefaultLocale) {
       {" ab c ", u"AB C"},
       {"\tab", u"\tAB"},
       {"\xC3\xA4rger.txt", u"\u00C4RGER.TXT"},
-      {"stra\xC3\x9F" "e", u"STRASSE"},
-      {"a\xFF" "b", u"A\uFFFDB"},
+      {"stra\xC3\x9F"
+       "e",
+       u"STRASSE"},
+      {"a\xFF"
+       "b",
+       u"A\uFFFDB"},
       {"\xC0\x80", u"\uFFFD\uFFFD"},
       {"   ", u""},
   };

@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 std::u16string AsciiFold(const NativeString& name) {
   std::u16string key;
-  for (char c : name) key.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c))));
+  for (char c : name)
+    key.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c))));
   return key;
 }
 
@@ -93,8 +94,8 @@ TEST(LocationListsTest, DriveAndDirectoryChangesMoveTheOtherLists) {
   lists.Load();
 
   lists.ChooseDrive(drive.path());
-  EXPECT_EQ(WhereAll(lists), (Where{drive.path(), drive.path(), drive.path(), drive.path(),
-                                    drive.path()}));
+  EXPECT_EQ(WhereAll(lists),
+            (Where{drive.path(), drive.path(), drive.path(), drive.path(), drive.path()}));
   EXPECT_EQ(Names(lists.File2()), std::vector<std::string>{"top.txt"});
 
   lists.OpenDirectory(drive / "music");

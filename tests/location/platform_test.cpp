@@ -1,10 +1,11 @@
+#include "location/platform.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "location/platform.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
@@ -26,11 +27,12 @@ void File(const TempDir& dir, const char* name) { dir.Touch(name); }
 TEST(RenameTest, NeverReplacesAnExistingEntry) {
   const RefusalCase cases[] = {
       {"file onto file", [](auto& d) { File(d, "from"); }, [](auto& d) { File(d, "to"); }},
-      {"file onto empty folder", [](auto& d) { File(d, "from"); }, [](auto& d) { d.MakeDir("to"); }},
-      {"folder onto empty folder", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { d.MakeDir("to"); }},
+      {"file onto empty folder", [](auto& d) { File(d, "from"); },
+       [](auto& d) { d.MakeDir("to"); }},
+      {"folder onto empty folder", [](auto& d) { d.MakeDir("from"); },
+       [](auto& d) { d.MakeDir("to"); }},
       {"folder onto file", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { File(d, "to"); }},
-      {"file onto dangling link",
-       [](auto& d) { File(d, "from"); },
+      {"file onto dangling link", [](auto& d) { File(d, "from"); },
        [](auto& d) { fs::create_symlink(d / "nowhere", d / "to"); }},
   };
   for (const auto& c : cases) {
@@ -100,10 +102,10 @@ TEST(ReadDirectoryTest, ShowsWhatAFileManagerShowsAndClassifiesLinksByTarget) {
   std::vector<std::pair<std::string, bool>> seen;
   for (const auto& entry : entries) seen.emplace_back(entry.name, entry.is_directory);
   EXPECT_EQ(seen, (std::vector<std::pair<std::string, bool>>{{"dangling link", false},
-                                                              {"file", false},
-                                                              {"file link", false},
-                                                              {"folder", true},
-                                                              {"folder link", true}}));
+                                                             {"file", false},
+                                                             {"file link", false},
+                                                             {"folder", true},
+                                                             {"folder link", true}}));
 }
 
 TEST(ReadDirectoryTest, UnreadableDirectoryThrowsWithItsPath) {

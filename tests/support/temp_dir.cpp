@@ -24,7 +24,9 @@ void TempDir::Touch(const std::string& name, const std::string& content) const {
   if (!file) throw std::runtime_error("cannot create " + name);
 }
 
-void TempDir::MakeDir(const std::string& name) const { std::filesystem::create_directory(path_ / name); }
+void TempDir::MakeDir(const std::string& name) const {
+  std::filesystem::create_directory(path_ / name);
+}
 
 std::string TempDir::Read(const std::string& name) const {
   std::ifstream file(path_ / name, std::ios::binary);
