@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Checks qomdex's Windows resources: res/qomdex.rc compiles with mingw-w64's windres and carries
+# the version record and one icon group; res/qomdex.ico holds exactly the three images of that
+# group; and the committed icon files are what res/make_icon.py draws. Exits non-zero on failure.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+res="$root/res"
+windres=x86_64-w64-mingw32-windres
+
+if ! command -v "$windres" >/dev/null; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq binutils-mingw-w64-x86-64 >/dev/null
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() {
+  echo "check_resources: $*" >&2
+  failed=1
+}
+
+# windres has no preprocessor of its own; the host's reads the script, which includes nothing.
+"$windres" --preprocessor=cpp --include-dir "$res" -i "$res/qomdex.rc" -O res -o "$work/qomdex.res"
+"$windres" -i "$work/qomdex.res" -O rc >"$work/decompiled.rc"
+for line in \
+  'FILEVERSION 1, 0, 0, 0' \
+  'PRODUCTVERSION 1, 0, 0, 0' \
+  'BLOCK "040904B0"' \
+  'VALUE "FileVersion", "1.00"' \
+  'VALUE "ProductVersion", "1.00"' \
+  'VALUE "ProductName", "qomdex"' \
+  'VALUE "InternalName", "qomdex"' \
+  'VALUE "OriginalFilename", "qomdex.exe"' \
+  'VALUE "Translation", 0x409, 1200' \
+  'RT_GROUP_ICON' \
+  'Has 3 elements.'; do
+  grep -qF -- "$line" "$work/decompiled.rc" || fail "compiled resources lack: $line"
+done
+[ "$(grep -c 'RT_GROUP_ICON' "$work/decompiled.rc")" -eq 1 ] || fail "expected one icon group"
+
+python3 - "$res/qomdex.ico" <<'PY' || failed=1
+import struct
+import sys
+
+data = open(sys.argv[1], "rb").read()
+reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+if (reserved, kind) != (0, 1):
+    sys.exit("qomdex.ico: not an icon file")
+
+
+def row_bytes(width, bits):
+    return (width * bits + 31) // 32 * 4
+
+
+found = []
+for i in range(count):
+    width, height, colours, _, planes, bits, size, offset = struct.unpack_from(
+        "<BBBBHHII", data, 6 + 16 * i)
+    header, bmp_width, bmp_height, _, bmp_bits, compression = struct.unpack_from(
+        "<IiiHHI", data, offset)
+    expected_size = (40 + 4 * (1 << bits) + row_bytes(width, bits) * height +
+                     row_bytes(width, 1) * height)
+    if (header, bmp_width, bmp_height, bmp_bits, compression) != (40, width, 2 * height, bits, 0):
+        sys.exit(f"qomdex.ico: image {i} has a bitmap header that does not match its entry")
+    if size != expected_size or offset + size > len(data) or colours != 1 << bits:
+        sys.exit(f"qomdex.ico: image {i} has a wrong size, offset or colour count")
+    found.append((width, height, bits))
+
+expected = [(32, 32, 1), (32, 32, 4), (16, 16, 4)]
+if sorted(found) != sorted(expected):
+    sys.exit(f"qomdex.ico: images {found}, expected {expected}")
+PY
+
+python3 "$res/make_icon.py" "$work"
+for name in qomdex.ico qomdex-16.png qomdex-32.png; do
+  cmp -s "$work/$name" "$res/$name" || fail "res/$name differs from what res/make_icon.py draws"
+done
+
+[ "$failed" -eq 0 ] && echo "check_resources: resource script, icon group and icon files are sound"
+exit "$failed"
