@@ -21,8 +21,10 @@ void Clean(PassState& state, const NativeString& name, StripSet set) {
 }
 
 NativeString NumberText(std::size_t number) {
-  const std::string digits = " " + std::to_string(number);
-  return NativeString(digits.begin(), digits.end());
+  const std::string digits = std::to_string(number);
+  NativeString text(1, NativeChar{' '});
+  text.append(digits.begin(), digits.end());
+  return text;
 }
 
 }  // namespace qomdex

@@ -1,0 +1,89 @@
+// Compares each pass with a bare loop of the same rename calls over the same entries: the
+// difference is what listing, sorting, folding and the collision index cost.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/fixture.h"
+#include "engine/file_routine.h"
+#include "engine/fold.h"
+#include "engine/folder_routine.h"
+#include "location/location_lists.h"
+#include "location/platform.h"
+
+namespace qomdex::bench {
+namespace {
+
+template <typename RunPass>
+void MeasurePass(benchmark::State& bench, EntryKind kind, RunPass run_pass) {
+  const auto count = static_cast<std::size_t>(bench.range(0));
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto fixture = std::make_unique<Fixture>(kind, count);
+    auto lists = std::make_unique<LocationLists>(Fold);
+    lists->OpenDirectory(fixture->path());
+    PassState state;
+    bench.ResumeTiming();
+
+    const PassReport report = run_pass(state, *lists);
+    if (report.renamed.size() != count) bench.SkipWithError("the pass did not rename every entry");
+
+    bench.PauseTiming();
+    lists.reset();
+    fixture.reset();
+    bench.ResumeTiming();
+  }
+  bench.SetItemsProcessed(bench.iterations() * bench.range(0));
+}
+
+void MeasureBareLoop(benchmark::State& bench, EntryKind kind) {
+  const auto count = static_cast<std::size_t>(bench.range(0));
+  for (auto _ : bench) {
+    bench.PauseTiming();
+    auto fixture = std::make_unique<Fixture>(kind, count);
+    bench.ResumeTiming();
+
+    for (const auto& [from, to] : fixture->renames()) platform::Rename(from, to);
+
+    bench.PauseTiming();
+    fixture.reset();
+    bench.ResumeTiming();
+  }
+  bench.SetItemsProcessed(bench.iterations() * bench.range(0));
+}
+
+void FilePass(benchmark::State& bench) {
+  MeasurePass(bench, EntryKind::kFile, [](PassState& state, LocationLists& lists) {
+    return FileRoutine(state, lists.File1(), lists.File2());
+  });
+}
+
+void FileRenameLoop(benchmark::State& bench) { MeasureBareLoop(bench, EntryKind::kFile); }
+
+void FolderPass(benchmark::State& bench) {
+  MeasurePass(bench, EntryKind::kFolder, [](PassState& state, LocationLists& lists) {
+    return FolderRoutine(state, lists.Dir1(), lists.Dir2());
+  });
+}
+
+void FolderRenameLoop(benchmark::State& bench) { MeasureBareLoop(bench, EntryKind::kFolder); }
+
+void FileSizes(benchmark::internal::Benchmark* bench) {
+  bench->Unit(benchmark::kMillisecond)->UseRealTime();
+  bench->Arg(1'000)->Arg(10'000)->Arg(100'000)->Iterations(5);
+}
+
+void FolderSizes(benchmark::internal::Benchmark* bench) {
+  bench->Unit(benchmark::kMillisecond)->UseRealTime()->Arg(10'000)->Iterations(5);
+}
+
+BENCHMARK(FilePass)->Apply(FileSizes);
+BENCHMARK(FileRenameLoop)->Apply(FileSizes);
+BENCHMARK(FolderPass)->Apply(FolderSizes);
+BENCHMARK(FolderRenameLoop)->Apply(FolderSizes);
+
+}  // namespace
+}  // namespace qomdex::bench
+
+BENCHMARK_MAIN();
