@@ -36,16 +36,14 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   const std::u16string empty_fold = Fold({});
 
   PassReport report;
-  for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
-    const NativeString& name = file1.entry(state.ItemIndex);
+  const auto treat = [&](const NativeString& name) {
     Clean(state, name, StripSet::kFile);
-
     const std::u16string new_fold = Fold(state.NewName);
     const std::size_t matches = taken.Count(new_fold) + (new_fold == empty_fold ? 1 : 0);
     state.CheckIndex = taken.size();
     state.NameTaken = matches > 0;
     state.CopyCount += matches;
-    if (!state.NameChanged) continue;
+    if (!state.NameChanged) return;
 
     NativeString new_name = state.NewName;
     if (state.NameTaken) {
@@ -55,6 +53,11 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
     CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name), Fold(name),
               Fold(new_name)},
              options, taken, report);
+  };
+  for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
+    const NativeString& name = file1.entry(state.ItemIndex);
+    treat(name);
+    if (!ContinueAfter(state, file1.count(), name, options, report)) break;
   }
   RefreshAfterPass(file1, report);
   return report;

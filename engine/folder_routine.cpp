@@ -26,8 +26,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));
 
   PassReport report;
-  for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
-    const std::filesystem::path current = dir1.entry(state.ItemIndex);
+  const auto treat = [&](const std::filesystem::path& current) {
     state.FolderName = LastComponent(current);
     state.SlashPos = current.native().size() - state.FolderName.size() + 1;
     Clean(state, state.FolderName, StripSet::kFolder);
@@ -36,16 +35,20 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     state.CandidatePath = Fold(cleaned.native());
     state.CheckIndex = taken.size();
     state.NameTaken = taken.Count(state.CandidatePath) > 0;
-    if (!state.NameChanged) continue;
+    if (!state.NameChanged) return;
     if (state.NewName.empty()) {
       report.kept.push_back({current, "its new name would be empty"});
-      continue;
+      return;
     }
-
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
     CarryOut({current, target, Fold(current.native()), Fold(target.native())}, options, taken,
              report);
+  };
+  for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
+    const std::filesystem::path current = dir1.entry(state.ItemIndex);
+    treat(current);
+    if (!ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) break;
   }
   RefreshAfterPass(dir1, report);
   return report;

@@ -1,11 +1,27 @@
 #pragma once
 
+#include <cstddef>
+
+#include "location/native_name.h"
+
 namespace qomdex {
+
+// Follows a pass entry by entry, and can stop it.
+class PassObserver {
+ public:
+  virtual ~PassObserver() = default;
+  // Told after each entry of the visible list is treated: `done` of `total`, and the entry's
+  // name as listed. Returns false to stop the pass here; the pass then re-reads its visible
+  // list and reports what it did, as a finished pass does.
+  virtual bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) = 0;
+};
 
 // How a pass runs; the defaults are what the window does.
 struct PassOptions {
   // Renames nothing and reports what the pass would do if every rename succeeded.
   bool dry_run = false;
+  // Told after each entry when set; a pass without one pays nothing for it.
+  PassObserver* observer = nullptr;
 };
 
 }  // namespace qomdex

@@ -29,6 +29,8 @@ struct PassReport {
   std::vector<Renamed> renamed;
   std::vector<Kept> kept;
   std::vector<Failure> failures;
+  // True when an observer stopped the pass before its last entry.
+  bool stopped = false;
 };
 
 }  // namespace qomdex

@@ -22,6 +22,17 @@ void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& ta
   report.renamed.push_back({step.from, step.to});
 }
 
+bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,
+                   const PassOptions& options, PassReport& report) {
+  const std::size_t done = state.ItemIndex + 1;
+  if (options.observer == nullptr || options.observer->EntryDone(done, total, name) ||
+      done == total) {
+    return true;
+  }
+  report.stopped = true;
+  return false;
+}
+
 void RefreshAfterPass(EntryList& list, PassReport& report) {
   try {
     list.Refresh();

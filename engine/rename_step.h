@@ -5,6 +5,7 @@
 
 #include "engine/pass_options.h"
 #include "engine/pass_report.h"
+#include "engine/pass_state.h"
 #include "engine/taken_names.h"
 #include "location/entry_list.h"
 
@@ -24,6 +25,11 @@ struct RenameStep {
 // disk unless options.dry_run; never throws for a refused rename.
 void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& taken,
               PassReport& report);
+
+// Tells the observer, if any, that the entry at state.ItemIndex is done; returns false, and
+// marks the report stopped, when the observer asks the pass to stop.
+bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,
+                   const PassOptions& options, PassReport& report);
 
 // Re-reads the visible list at the end of a pass so it shows the new names. Reads the disk; a
 // directory that can no longer be read is recorded in the report, not thrown.
