@@ -6,6 +6,8 @@
 
 namespace qomdex::cli {
 
+inline constexpr char kProgramName[] = "qomdex-cli";
+
 // Exit statuses of qomdex-cli.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitRenameFailed = 1;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qomdex::cli {
+
+// What one run of qomdex-cli is asked to do.
+struct Arguments {
+  bool folders = false;
+  bool dry_run = false;
+  std::vector<std::filesystem::path> directories;
+};
+
+// Returns the arguments, or the exit status when the run ends here: help and version are
+// written to `out`, usage errors to `err`. Never touches the disk.
+std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
+                                            std::ostream& err);
+
+}  // namespace qomdex::cli
