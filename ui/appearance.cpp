@@ -1,0 +1,38 @@
+#include "ui/appearance.h"
+
+#include <QPalette>
+#include <QStringList>
+#include <QWidget>
+
+namespace qomdex::ui {
+
+QColor FromBgr(std::uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QFont ClassicSansFont(double points, QFont::Weight weight) {
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans",
+                    "Nimbus Sans", "Helvetica"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setWeight(weight);
+  return font;
+}
+
+void SetTextColor(QWidget& control, const QColor& color) {
+  QPalette palette = control.palette();
+  palette.setColor(QPalette::WindowText, color);
+  control.setPalette(palette);
+}
+
+void SetColors(QWidget& control, const QColor& text, const QColor& background) {
+  QPalette palette = control.palette();
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::Window, background);
+  control.setPalette(palette);
+  control.setAutoFillBackground(true);
+}
+
+}  // namespace qomdex::ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace qomdex::ui {
+
+// Draws each entry shifted right by its indent (DirectoryModel::kIndentRole), as a directory
+// list shows how deep each folder lies.
+class IndentDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+}  // namespace qomdex::ui
