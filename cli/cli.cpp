@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/arguments.h"
+#include "cli/progress.h"
 #include "cli/quoting.h"
 #include "engine/file_routine.h"
 #include "engine/fold.h"
@@ -38,23 +39,33 @@ void Print(const PassReport& report, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const Console& console) {
   const auto parsed = ParseArguments(args, out, err);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Arguments& arguments = std::get<Arguments>(parsed);
+
+  static const std::atomic<bool> kNeverInterrupted{false};
+  Progress progress(err, console.show_progress,
+                    console.interrupted ? *console.interrupted : kNeverInterrupted);
+  const bool observed = console.show_progress || console.interrupted != nullptr;
+  const PassOptions pass_options{.dry_run = arguments.dry_run,
+                                 .observer = observed ? &progress : nullptr};
 
   PassState state;
   LocationLists lists(Fold);
   bool unreadable = false;
   bool failed = false;
   for (const std::filesystem::path& directory : arguments.directories) {
+    if (console.interrupted && console.interrupted->load()) break;
     if (arguments.directories.size() > 1) out << QuoteName(directory) << ":\n";
     try {
       lists.OpenDirectory(directory);
-      const PassOptions pass_options{.dry_run = arguments.dry_run};
+      progress.Restart();
       const PassReport report =
           arguments.folders ? FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options)
                             : FileRoutine(state, lists.File1(), lists.File2(), pass_options);
+      progress.Restart();
       Print(report, out, err);
       failed = failed || !report.failures.empty();
     } catch (const std::filesystem::filesystem_error& error) {
@@ -62,6 +73,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
           << error.code().message() << '\n';
       unreadable = true;
     }
+  }
+  if (console.interrupted && console.interrupted->load()) {
+    err << kProgramName << ": interrupted; the renames above were made\n";
+    return kExitInterrupted;
   }
   if (unreadable) return kExitUsageOrUnreadable;
   return failed ? kExitRenameFailed : kExitSuccess;
