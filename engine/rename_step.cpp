@@ -5,21 +5,21 @@
 
 namespace qomdex {
 
-void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& taken,
-              PassReport& report) {
+void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report) {
   if (platform::NameHidesEntry(LastComponent(step.to))) {
-    report.kept.push_back({step.from, "its new name would hide it"});
+    report.kept.push_back({std::move(step.from), "its new name would hide it"});
     return;
   }
   try {
     if (!options.dry_run) platform::Rename(step.from, step.to);
   } catch (const std::filesystem::filesystem_error& error) {
-    report.failures.push_back({step.from, step.to, error.code(), error.code().message()});
+    report.failures.push_back(
+        {std::move(step.from), std::move(step.to), error.code(), error.code().message()});
     return;
   }
   taken.Remove(step.from_fold);
   taken.Add(step.to_fold);
-  report.renamed.push_back({step.from, step.to});
+  report.renamed.push_back({std::move(step.from), std::move(step.to)});
 }
 
 bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,

@@ -23,8 +23,7 @@ struct RenameStep {
 // Renames unless the new name would hide the entry (then the entry is kept and reported as
 // such); records the outcome in the report and keeps `taken` in step with the disk. Touches the
 // disk unless options.dry_run; never throws for a refused rename.
-void CarryOut(const RenameStep& step, const PassOptions& options, TakenNames& taken,
-              PassReport& report);
+void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report);
 
 // Tells the observer, if any, that the entry at state.ItemIndex is done; returns false, and
 // marks the report stopped, when the observer asks the pass to stop.
