@@ -123,11 +123,9 @@ void qomde::CreateLists() {
   File1 = Make<QListView>(this, "File1", kFile1Place);
   File1->setModel(file1_model_);
 
-  for (QListView* list : {Dir1, File1}) {
-    // Every entry has the height of the first, so a list of 100,000 entries lays out at once.
-    list->setUniformItemSizes(true);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  }
+  // Every entry has the height of the first, so a list of 100,000 entries lays out at once.
+  Dir1->setUniformItemSizes(true);
+  File1->setUniformItemSizes(true);
 }
 
 void qomde::CreateCommands() {
@@ -175,8 +173,8 @@ void qomde::resizeEvent(QResizeEvent* event) {
 }
 
 void qomde::mouseMoveEvent(QMouseEvent* event) {
-  // Moves over controls that do not handle them reach the window too; only the bare surface
-  // counts as the window's own.
+  // Label1 and Label6 pass their moves on to the window after handling them; only a move over
+  // the bare surface is the window's own.
   if (childAt(event->position().toPoint()) == nullptr) FormMouseMove();
   QWidget::mouseMoveEvent(event);
 }

@@ -10,6 +10,7 @@
 class QComboBox;
 class QLabel;
 class QListView;
+class QModelIndex;
 class QRadioButton;
 
 namespace qomdex::ui {

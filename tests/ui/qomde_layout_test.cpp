@@ -140,17 +140,6 @@ class QomdeLayoutTest : public QObject {
     }
   }
 
-  void CreditLinesNameTheProductAndItsVersion() {
-    WindowDriver driver;
-    QCOMPARE(driver.Find<QLabel>("Label6")->text(), QStringLiteral("Prgram Developed By:"));
-    QStringList credits;
-    for (const char* name : {"Label1", "Label2", "Label4", "Label3", "Label7", "Label5"}) {
-      credits << driver.Find<QLabel>(name)->text();
-    }
-    QVERIFY(credits.join(u' ').contains(QStringLiteral("qomdex")));
-    QVERIFY(credits.contains(QStringLiteral("Version 1.00")));
-  }
-
   void FocusMovesThroughListsCommandThenOptions() {
     WindowDriver driver;
     QStringList order;

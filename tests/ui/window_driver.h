@@ -1,9 +1,5 @@
 #pragma once
 
-// Mouse input goes through the window system, so it reaches the widget under the pointer and
-// propagates as a user's would.
-#define QTEST_QPA_MOUSE_HANDLING
-
 #include <QListView>
 #include <QStringList>
 #include <filesystem>
