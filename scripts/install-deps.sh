@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libbenchmark-dev
-          qt6-base-dev clang-format)
+          qt6-base-dev qt6-qpa-plugins binutils-mingw-w64-x86-64 python3 clang-format)
 
 missing=()
 for package in "${packages[@]}"; do
