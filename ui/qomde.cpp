@@ -1,8 +1,11 @@
 #include "ui/qomde.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -14,6 +17,7 @@
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
+#include "engine/undo.h"
 #include "engine/version.h"
 #include "ui/appearance.h"
 #include "ui/directory_model.h"
@@ -21,6 +25,7 @@
 #include "ui/indent_delegate.h"
 #include "ui/messages.h"
 #include "ui/native_text.h"
+#include "ui/pass_progress.h"
 #include "ui/twips.h"
 #include "ui/wrapping_button.h"
 
@@ -126,6 +131,18 @@ void qomde::CreateLists() {
   // Every entry has the height of the first, so a list of 100,000 entries lays out at once.
   Dir1->setUniformItemSizes(true);
   File1->setUniformItemSizes(true);
+
+  undo_action_ = new QAction(this);
+  undo_action_->setObjectName(QStringLiteral("UndoLastRename"));
+  undo_action_->setShortcut(QKeySequence::Undo);
+  addAction(undo_action_);
+  connect(undo_action_, &QAction::triggered, this, &qomde::UndoLastPass);
+  UpdateUndoAction();
+  for (QListView* list : {Dir1, File1}) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list](const QPoint& position) { ShowUndoMenu(list, position); });
+  }
 }
 
 void qomde::CreateCommands() {
@@ -169,7 +186,7 @@ void qomde::CreateCreditBlock() {
 
 void qomde::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  FormResize();
+  if (!pass_running_) FormResize();
 }
 
 void qomde::mouseMoveEvent(QMouseEvent* event) {
@@ -242,16 +259,48 @@ void qomde::Dir1Change(const QModelIndex& index) {
 }
 
 void qomde::Command1Click() {
+  pass_running_ = true;
   Handle([this] {
-    QString failures;
+    PassProgress progress(this);
+    const PassOptions options{.observer = &progress};
+    PassReport report;
     if (OptFile->isChecked()) {
-      failures += FailureMessage(FileRoutine(state_, lists_.File1(), lists_.File2()));
+      report = FileRoutine(state_, lists_.File1(), lists_.File2(), options);
     }
     if (OptFolder->isChecked()) {
-      failures += FailureMessage(FolderRoutine(state_, lists_.Dir1(), lists_.Dir2()));
+      report = FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options);
     }
-    return failures;
+    last_renames_ = std::move(report.renamed);
+    return FailureMessage(report);
   });
+  pass_running_ = false;
+  UpdateUndoAction();
+  FormResize();
+}
+
+void qomde::UndoLastPass() {
+  if (last_renames_.empty()) return;
+  Handle([this] {
+    const PassReport report = UndoRenames(last_renames_);
+    last_renames_.clear();
+    lists_.Dir1().Refresh();
+    lists_.File1().Refresh();
+    return FailureMessage(report);
+  });
+  UpdateUndoAction();
+}
+
+void qomde::ShowUndoMenu(QListView* list, const QPoint& position) {
+  QMenu menu(list);
+  menu.addAction(undo_action_);
+  menu.exec(list->viewport()->mapToGlobal(position));
+}
+
+void qomde::UpdateUndoAction() {
+  undo_action_->setText(
+      QStringLiteral("Undo last rename (%1 entries)")
+          .arg(QLocale().toString(static_cast<qulonglong>(last_renames_.size()))));
+  undo_action_->setEnabled(!last_renames_.empty());
 }
 
 void qomde::SyncViews() {

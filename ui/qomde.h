@@ -4,9 +4,11 @@
 #include <QWidget>
 #include <functional>
 
+#include "engine/pass_report.h"
 #include "engine/pass_state.h"
 #include "location/location_lists.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QListView;
@@ -51,6 +53,10 @@ class qomde : public QWidget {
   void Drive1Change(int index);
   void Dir1Change(const QModelIndex& index);
   void Command1Click();
+  // Gives the entries the last pass renamed their old names back, last first.
+  void UndoLastPass();
+  void ShowUndoMenu(QListView* list, const QPoint& position);
+  void UpdateUndoAction();
 
   // Runs the work of a handler that may move the lists or rename entries, then shows the lists
   // as they stand and reports the message the work returns or whatever it throws.
@@ -60,6 +66,11 @@ class qomde : public QWidget {
 
   Reporter report_;
   PassState state_;
+  // The renames of the last pass, in memory only, for undo.
+  std::vector<PassReport::Renamed> last_renames_;
+  QAction* undo_action_ = nullptr;
+  // A resize that arrives while a pass shows its progress waits until the pass is over.
+  bool pass_running_ = false;
   LocationLists lists_;
   DirectoryModel* dir1_model_ = nullptr;
   FileModel* file1_model_ = nullptr;
