@@ -8,6 +8,7 @@
 namespace qomdex {
 namespace {
 
+#ifndef _WIN32
 // Decodes UTF-8 into UTF-16, putting U+FFFD in place of every byte that does not belong to a
 // well-formed sequence (overlong forms and surrogates included).
 std::u16string DecodeUtf8(const std::string& bytes) {
@@ -51,13 +52,14 @@ std::u16string DecodeUtf8(const std::string& bytes) {
   }
   return text;
 }
+#endif
 
 std::u16string ToUtf16(const NativeString& name) {
-  if constexpr (sizeof(NativeChar) == sizeof(char16_t)) {
-    return std::u16string(name.begin(), name.end());
-  } else {
-    return DecodeUtf8(name);
-  }
+#ifdef _WIN32
+  return std::u16string(name.begin(), name.end());
+#else
+  return DecodeUtf8(name);
+#endif
 }
 
 }  // namespace
