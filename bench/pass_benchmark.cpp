@@ -3,9 +3,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <memory>
+#include <ostream>
 
 #include "bench/fixture.h"
+#include "cli/progress.h"
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
@@ -59,6 +62,18 @@ void FilePass(benchmark::State& bench) {
   });
 }
 
+// The file pass followed by qomdex-cli's progress observer, as on a terminal: it reads the clock
+// after every entry and draws at most every 100 ms (here into a stream that discards it).
+void FilePassObserved(benchmark::State& bench) {
+  std::ostream discard(nullptr);
+  const std::atomic<bool> never_interrupted{false};
+  cli::Progress progress(discard, true, never_interrupted);
+  MeasurePass(bench, EntryKind::kFile, [&](PassState& state, LocationLists& lists) {
+    progress.Restart();
+    return FileRoutine(state, lists.File1(), lists.File2(), {.observer = &progress});
+  });
+}
+
 void FileRenameLoop(benchmark::State& bench) { MeasureBareLoop(bench, EntryKind::kFile); }
 
 void FolderPass(benchmark::State& bench) {
@@ -79,6 +94,7 @@ void FolderSizes(benchmark::internal::Benchmark* bench) {
 }
 
 BENCHMARK(FilePass)->Apply(FileSizes);
+BENCHMARK(FilePassObserved)->Apply(FileSizes);
 BENCHMARK(FileRenameLoop)->Apply(FileSizes);
 BENCHMARK(FolderPass)->Apply(FolderSizes);
 BENCHMARK(FolderRenameLoop)->Apply(FolderSizes);
