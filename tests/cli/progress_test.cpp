@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_names.h"
 
 namespace qomdex::cli {
 namespace {
@@ -26,7 +27,7 @@ TEST(ProgressTest, DrawsOnlyAfterHalfASecondAndAtMostEveryTenthOfOne) {
     for (const auto& step : steps) {
       now = Progress::Clock::time_point(step.at);
       const std::size_t before = terminal.str().size();
-      EXPECT_TRUE(progress.EntryDone(++done, 9, "01 a"));
+      EXPECT_TRUE(progress.EntryDone(++done, 9, testing::Native("01 a")));
       EXPECT_EQ(terminal.str().size() > before, step.drawn) << step.at.count() << " ms";
     }
     EXPECT_NE(terminal.str().find("qomdex-cli: 5/9 '01 a'"), std::string::npos);
@@ -40,9 +41,9 @@ TEST(ProgressTest, SilentWithoutATerminalAndStopsOnceInterrupted) {
   Progress::Clock::time_point now{};
   Progress progress(terminal, false, interrupted, [&] { return now; });
   now += 10s;
-  EXPECT_TRUE(progress.EntryDone(1, 2, "a"));
+  EXPECT_TRUE(progress.EntryDone(1, 2, testing::Native("a")));
   interrupted = true;
-  EXPECT_FALSE(progress.EntryDone(2, 2, "b"));
+  EXPECT_FALSE(progress.EntryDone(2, 2, testing::Native("b")));
   EXPECT_EQ(terminal.str(), "");
 }
 
@@ -51,7 +52,7 @@ TEST(ProgressTest, InterruptedRunRenamesNothingMoreAndExitsWith130) {
   dir.Touch("01 a");
   std::atomic<bool> interrupted{true};
   std::ostringstream out, err;
-  const int status = cli::Run({dir.path().string()}, out, err, {.interrupted = &interrupted});
+  const int status = cli::Run({testing::Utf8(dir.path())}, out, err, {.interrupted = &interrupted});
   EXPECT_EQ(status, kExitInterrupted);
   EXPECT_EQ(dir.Names(), std::set<std::string>{"01 a"});
 }

@@ -26,13 +26,17 @@ TEST(FolderRoutineTest, CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition) 
       {"dots are cut from folders", {"01. Intro", "1.5 Outro"}, {"Intro", "Outro"}},
       {"two folders cleaning to one name", {"01 Intro", "02 Intro"}, {"Intro", "Intro Copy ( 1)"}},
       {"names cleaned to nothing are kept", {"99", "1.2"}, {"99", "1.2"}},
-      {"case and trailing spaces ignored", {"01 rock", "ROCK "}, {"rock Copy ( 0)", "ROCK "}},
       // Whole paths are compared, so a leading space is part of the name until it is cut.
       {"a leading space is not trimmed", {"01 Rock", " Rock"}, {"Rock", "Rock Copy ( 1)"}},
       {"taken suffixed name is refused, even an empty folder",
        {"01 Rock", "Rock", "Rock Copy ( 0)"},
        {"01 Rock", "Rock", "Rock Copy ( 0)"},
        {"01 Rock"}},
+#ifdef _WIN32  // Windows names cannot end in a space.
+      {"case ignored", {"01 rock", "ROCK"}, {"rock Copy ( 0)", "ROCK"}},
+#else
+      {"case and trailing spaces ignored", {"01 rock", "ROCK "}, {"rock Copy ( 0)", "ROCK "}},
+#endif
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);

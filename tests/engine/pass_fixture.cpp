@@ -4,6 +4,7 @@
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
 #include "location/location_lists.h"
+#include "tests/support/utf8_names.h"
 
 namespace qomdex::testing {
 
@@ -23,13 +24,13 @@ PassReport RunFolderPass(PassState& state, const std::filesystem::path& director
 
 std::vector<std::string> RenamedTo(const PassReport& report) {
   std::vector<std::string> names;
-  for (const auto& renamed : report.renamed) names.push_back(renamed.to.filename().string());
+  for (const auto& renamed : report.renamed) names.push_back(Utf8(renamed.to.filename()));
   return names;
 }
 
 std::vector<std::string> FailedNames(const PassReport& report) {
   std::vector<std::string> names;
-  for (const auto& failure : report.failures) names.push_back(failure.path.filename().string());
+  for (const auto& failure : report.failures) names.push_back(Utf8(failure.path.filename()));
   return names;
 }
 

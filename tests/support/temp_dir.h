@@ -16,7 +16,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  // Names are UTF-8 (raw bytes on POSIX) throughout.
+  std::filesystem::path operator/(const std::string& name) const;
 
   // Creates a file holding `content` (its own name by default, so a mix-up shows).
   void Touch(const std::string& name) const { Touch(name, name); }
