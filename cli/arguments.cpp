@@ -24,6 +24,16 @@ constexpr char kHelp[] =
     "Prints one line per rename, OLD -> NEW. Exit status: 0 when all went well, 1 when any\n"
     "rename failed, 2 for a usage error or a DIRECTORY that cannot be read.\n";
 
+// Arguments are UTF-8 on Windows, where main converts the UTF-16 command line, and bytes
+// elsewhere.
+std::filesystem::path ArgumentPath(const std::string& arg) {
+#ifdef _WIN32
+  return std::filesystem::path(std::u8string(arg.begin(), arg.end()));
+#else
+  return arg;
+#endif
+}
+
 }  // namespace
 
 std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
@@ -32,7 +42,7 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
   bool options_ended = false;
   for (const std::string& arg : args) {
     if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
-      options.directories.emplace_back(arg);
+      options.directories.push_back(ArgumentPath(arg));
     } else if (arg == "--") {
       options_ended = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -46,8 +56,8 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
     } else if (arg == "--folders") {
       options.folders = true;
     } else {
-      err << kProgramName << ": unknown option " << QuoteName(arg) << "\nTry '" << kProgramName
-          << " --help' for more information.\n";
+      err << kProgramName << ": unknown option " << QuoteName(ArgumentPath(arg)) << "\nTry '"
+          << kProgramName << " --help' for more information.\n";
       return kExitUsageOrUnreadable;
     }
   }

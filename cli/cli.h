@@ -23,7 +23,8 @@ struct Console {
   const std::atomic<bool>* interrupted = nullptr;
 };
 
-// Runs qomdex-cli with the arguments that follow the program name: cleans the file (or, with
+// Runs qomdex-cli with the arguments that follow the program name (UTF-8 on Windows, where one
+// that is not throws std::filesystem::filesystem_error): cleans the file (or, with
 // --folders, folder) names of each directory in turn, with one pass state for the whole run.
 // Renames go to `out`, one line each; failures, notes and progress go to `err`. Touches the disk
 // unless --dry-run. Returns the exit status; never throws for anything a user or the disk can
