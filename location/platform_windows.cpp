@@ -30,7 +30,8 @@ std::wstring ExtendedPath(const fs::path& path) {
 }
 
 // Win32 drops the dots and spaces that end a name (a rename to "a." makes "a"); the extended form
-// keeps them, so the rule is applied here and every name made is one all Windows programs open.
+// keeps them, so the rule is applied here and every name made is one all Windows programs can
+// open. Returns nothing when no name is left.
 std::wstring WithoutTrailingDotsAndSpaces(const fs::path& path) {
   std::wstring text = path.native();
   std::size_t name_start = text.size();

@@ -117,6 +117,22 @@ TEST(RenameWindowsTest, NamesLoseTheirEndingDotsAndSpacesLikeEveryWindowsProgram
   EXPECT_EQ(dir.Read("README copy ( 1)"), "01 README");
 }
 
+TEST(RenameWindowsTest, EntriesWhoseNamesEndInADotOrASpaceAreListedAndRenamed) {
+  TempDir dir;
+  // Only the extended form makes such names, as other systems do.
+  std::ofstream(fs::path(LR"(\\?\)" + (dir / "01 a.").native())) << "dot";
+  fs::create_directory(LR"(\\?\)" + (dir / "01 b ").native());
+
+  std::vector<NativeString> names;
+  for (const auto& entry : platform::ReadDirectory(dir.path())) names.push_back(entry.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<NativeString>{L"01 a.", L"01 b "}));
+  platform::Rename(dir / "01 a.", dir / "a");
+  platform::Rename(dir / "01 b ", dir / "b");
+  EXPECT_EQ(dir.Names(), (Names{"a", "b"}));
+  EXPECT_EQ(dir.Read("a"), "dot");
+}
+
 TEST(RenameWindowsTest, PathsPastTheOldLimitAreListedAndRenamed) {
   TempDir dir;
   fs::path deep = dir.path();
