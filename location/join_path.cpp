@@ -1,5 +1,7 @@
 #include "location/join_path.h"
 
+#include <algorithm>
+
 namespace qomdex {
 namespace {
 
@@ -23,6 +25,17 @@ std::filesystem::path JoinPath(const std::filesystem::path& directory, const Nat
 }
 
 std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& directory) {
+#ifdef _WIN32
+  // The standard library here knows no share root ("\\server\share") and would move such a path
+  // onto the current drive, so a path that starts with two separators is kept as written.
+  const NativeString& text = directory.native();
+  if (text.size() > 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {
+    NativeString kept = text;
+    std::replace(kept.begin(), kept.end(), L'/', L'\\');
+    while (kept.size() > 2 && kept.back() == L'\\') kept.pop_back();
+    return kept;
+  }
+#endif
   std::filesystem::path normal = std::filesystem::absolute(directory).lexically_normal();
   if (!normal.has_filename() && normal != normal.root_path()) {
     normal = normal.parent_path();

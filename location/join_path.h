@@ -11,8 +11,9 @@ namespace qomdex {
 std::filesystem::path JoinPath(const std::filesystem::path& directory, const NativeString& name);
 
 // Returns the absolute, lexically normal form of a directory path: a root keeps its trailing
-// separator ("/", "c:\"), any other directory has none. Touches the disk only to read the
-// current directory when the path is relative.
+// separator ("/", "c:\"), any other directory has none. A Windows share's path ("\\server\share")
+// or one in the extended form ("\\?\") only loses its ending separators. Touches the disk only to
+// read the current directory when the path is relative.
 std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& directory);
 
 // Returns the last component of a full path (the text after its last separator).

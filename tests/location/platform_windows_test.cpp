@@ -39,6 +39,8 @@ TEST(JoinPathWindowsTest, BackslashesAndDriveRoots) {
 
   EXPECT_EQ(NormalizeDirectoryPath(LR"(c:\)").native(), LR"(c:\)");
   EXPECT_EQ(NormalizeDirectoryPath(L"c:/a/./b/../c/").native(), LR"(c:\a\c)");
+  EXPECT_EQ(NormalizeDirectoryPath(L"//server/share/music/").native(), LR"(\\server\share\music)");
+  EXPECT_EQ(NormalizeDirectoryPath(LR"(\\?\c:\music)").native(), LR"(\\?\c:\music)");
   EXPECT_EQ(LastComponent(LR"(c:\music\01 Rock)"), L"01 Rock");
   EXPECT_EQ(LastComponent(L"c:/music/01 Rock"), L"01 Rock");
 }
