@@ -45,16 +45,10 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
     state.CopyCount += matches;
     if (!state.NameChanged) return;
 
-    NativeString new_name = state.NewName;
-    std::u16string target_fold = new_fold;
-    if (state.NameTaken) {
-      BuildSuffixedName(state);
-      new_name = state.SuffixedName;
-      target_fold = Fold(new_name);
-    }
-    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name), Fold(name),
-              std::move(target_fold)},
-             options, taken, report);
+    if (state.NameTaken) BuildSuffixedName(state);
+    const NativeString& new_name = state.NameTaken ? state.SuffixedName : state.NewName;
+    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name)}, options, taken,
+             report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
     const NativeString& name = file1.entry(state.ItemIndex);

@@ -42,8 +42,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     }
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
-    CarryOut({current, target, Fold(current.native()), Fold(target.native())}, options, taken,
-             report);
+    CarryOut({current, target, /*indexed_by_full_path=*/true}, options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
     const std::filesystem::path current = dir1.entry(state.ItemIndex);

@@ -1,5 +1,6 @@
 #include "engine/rename_step.h"
 
+#include "engine/fold.h"
 #include "location/join_path.h"
 #include "location/platform.h"
 
@@ -11,14 +12,18 @@ void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, Pa
     return;
   }
   try {
-    if (!options.dry_run) platform::Rename(step.from, step.to);
+    // The name the system actually gave is what the index and the report must hold.
+    if (!options.dry_run) step.to = platform::Rename(step.from, step.to);
   } catch (const std::filesystem::filesystem_error& error) {
     report.failures.push_back(
         {std::move(step.from), std::move(step.to), error.code(), error.code().message()});
     return;
   }
-  taken.Remove(step.from_fold);
-  taken.Add(step.to_fold);
+  const auto fold = [&](const std::filesystem::path& path) {
+    return Fold(step.indexed_by_full_path ? path.native() : LastComponent(path));
+  };
+  taken.Remove(fold(step.from));
+  taken.Add(fold(step.to));
   report.renamed.push_back({std::move(step.from), std::move(step.to)});
 }
 

@@ -11,13 +11,12 @@
 
 namespace qomdex {
 
-// One rename a pass has decided on, with the folds under which the pass's index knows the old
-// and the new name.
+// One rename a pass has decided on.
 struct RenameStep {
   std::filesystem::path from;
   std::filesystem::path to;
-  std::u16string from_fold;
-  std::u16string to_fold;
+  // The pass's index holds folds of whole paths (folders) or of bare names (files).
+  bool indexed_by_full_path = false;
 };
 
 // Renames unless the new name would hide the entry (then the entry is kept and reported as

@@ -22,9 +22,11 @@ struct DirectoryEntry {
 // when the directory cannot be read.
 std::vector<DirectoryEntry> ReadDirectory(const std::filesystem::path& directory);
 
-// Renames a file, folder or link atomically and never replaces an existing entry. Touches the
-// disk; throws std::filesystem::filesystem_error carrying both paths and the system's reason.
-void Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames a file, folder or link atomically and never replaces an existing entry. Returns the
+// path the entry has now: `to`, unless the system adjusts new names (Windows drops trailing dots
+// and spaces). Touches the disk; throws std::filesystem::filesystem_error carrying both paths
+// and the system's reason.
+std::filesystem::path Rename(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.

@@ -100,12 +100,13 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
   return entries;
 }
 
-void Rename(const fs::path& from, const fs::path& to) {
+fs::path Rename(const fs::path& from, const fs::path& to) {
   int error = RenameExclusive(from, to);
   if (error != 0 && LacksExclusiveRename(error)) error = RenameWithoutExclusiveSupport(from, to);
   if (error != 0) {
     throw fs::filesystem_error("cannot rename", from, to, {error, std::generic_category()});
   }
+  return to;
 }
 
 std::vector<fs::path> ListDrives() {

@@ -82,7 +82,7 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
   return entries;
 }
 
-void Rename(const fs::path& from, const fs::path& to) {
+fs::path Rename(const fs::path& from, const fs::path& to) {
   const std::wstring target = WithoutTrailingDotsAndSpaces(to);
   if (target.empty()) {
     throw fs::filesystem_error("cannot rename", from, to,
@@ -92,6 +92,7 @@ void Rename(const fs::path& from, const fs::path& to) {
   if (!MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(target).c_str(), 0)) {
     throw fs::filesystem_error("cannot rename", from, to, LastError());
   }
+  return fs::path(target);
 }
 
 std::vector<fs::path> ListDrives() {
