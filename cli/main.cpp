@@ -8,6 +8,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define QOMDEX_ISATTY(fd) _isatty(fd)
 #else
 #include <unistd.h>
@@ -36,6 +37,8 @@ int RunOnConsole(const std::vector<std::string>& args) {
 // The narrow command line holds only what the ANSI code page can spell, so arguments are taken
 // in UTF-16 and handed on as UTF-8.
 int wmain(int argc, wchar_t** argv) {
+  // Names are printed as UTF-8; the console shows them right only when told so.
+  SetConsoleOutputCP(CP_UTF8);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     try {

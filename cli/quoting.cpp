@@ -6,14 +6,35 @@
 namespace qomdex::cli {
 namespace {
 
-std::string Bytes(const std::filesystem::path& name) {
 #ifdef _WIN32
-  const std::u8string text = name.u8string();
-  return std::string(text.begin(), text.end());
-#else
-  return name.native();
-#endif
+// Returns the name as UTF-8, except that an unpaired surrogate, which no text holds, keeps the
+// three bytes it would have and so shows as escapes instead of failing the conversion.
+std::string Bytes(const std::filesystem::path& name) {
+  const std::wstring& text = name.native();
+  std::string bytes;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t code = text[i];
+    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00u);
+    }
+    const auto put = [&](char32_t bits) { bytes.push_back(static_cast<char>(bits)); };
+    if (code < 0x80) {
+      put(code);
+    } else if (code < 0x800) {
+      put(0xC0 | (code >> 6)), put(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+      put(0xE0 | (code >> 12)), put(0x80 | ((code >> 6) & 0x3F)), put(0x80 | (code & 0x3F));
+    } else {
+      put(0xF0 | (code >> 18)), put(0x80 | ((code >> 12) & 0x3F));
+      put(0x80 | ((code >> 6) & 0x3F)), put(0x80 | (code & 0x3F));
+    }
+  }
+  return bytes;
 }
+#else
+std::string Bytes(const std::filesystem::path& name) { return name.native(); }
+#endif
 
 // Returns the length of the well-formed UTF-8 sequence at i, or 0.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
@@ -60,7 +81,10 @@ std::optional<std::string> Escape(unsigned char byte, bool starts_valid_text) {
     case '\n': return "\\n";
     case '\t': return "\\t";
     case '\r': return "\\r";
+#ifndef _WIN32
+    // A Windows path is full of backslashes, and no Windows name holds one.
     case '\\': return "\\\\";
+#endif
     case '\'': return "\\'";
     default: break;
   }

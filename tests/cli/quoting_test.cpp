@@ -17,8 +17,8 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
       {"tab\there", "'tab\\there'"},
       {"bell\a", "'bell\\x07'"},
       {"it's", "'it\\'s'"},
+#ifndef _WIN32  // Windows names are UTF-16 and never hold a backslash.
       {"back\\slash", "'back\\\\slash'"},
-#ifndef _WIN32  // Windows names are UTF-16.
       {"raw\xFF\xFE", "'raw\\xFF\\xFE'"},
       {"cut \xC3", "'cut \\xC3'"},
       {"surrogate \xED\xA0\x80", "'surrogate \\xED\\xA0\\x80'"},
@@ -26,6 +26,14 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
   };
   for (const auto& [name, shown] : cases) EXPECT_EQ(QuoteName(testing::Native(name)), shown);
 }
+
+#ifdef _WIN32
+TEST(QuoteNameTest, WindowsPathsKeepTheirBackslashesAndLoneSurrogatesShowAsEscapes) {
+  EXPECT_EQ(QuoteName(LR"(c:\music)"), R"(c:\music)");
+  EXPECT_EQ(QuoteName(L"lone \xD800"), "'lone \\xED\\xA0\\x80'");
+  EXPECT_EQ(QuoteName(L"pair \xD83C\xDFB5"), "'pair \xF0\x9F\x8E\xB5'");
+}
+#endif
 
 }  // namespace
 }  // namespace qomdex::cli
