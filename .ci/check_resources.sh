@@ -8,12 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 res="$root/res"
 windres=x86_64-w64-mingw32-windres
 
-if ! command -v "$windres" >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq binutils-mingw-w64-x86-64 >/dev/null
-fi
+bash "$root/scripts/install-deps.sh" binutils-mingw-w64-x86-64 python3
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

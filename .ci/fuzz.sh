@@ -5,17 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${QOMDEX_FUZZ_SECONDS:-30}
 
-missing=()
-for package in clang libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+bash scripts/install-deps.sh cmake ninja-build clang libclang-rt-14-dev libicu-dev
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQOMDEX_BUILD_GUI=OFF -DQOMDEX_BUILD_TESTS=OFF -DQOMDEX_BUILD_FUZZERS=ON \

@@ -5,20 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== windows (mingw-w64, tests under wine)"
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
 
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DQOMDEX_BUILD_GUI=OFF -DQOMDEX_WARNINGS_AS_ERRORS=ON

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages qomdex needs to build, test and benchmark, if any is missing.
+# Installs the Debian packages named as arguments, or without arguments those qomdex needs to
+# build, test and benchmark, if any is missing (apt-get as root, sudo otherwise).
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libbenchmark-dev
-          qt6-base-dev qt6-qpa-plugins binutils-mingw-w64-x86-64 python3 clang-format)
+packages=("$@")
+if [ ${#packages[@]} -eq 0 ]; then
+  packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libbenchmark-dev
+            qt6-base-dev qt6-qpa-plugins binutils-mingw-w64-x86-64 python3 clang-format)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
