@@ -47,8 +47,9 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
 
     if (state.NameTaken) BuildSuffixedName(state);
     const NativeString& new_name = state.NameTaken ? state.SuffixedName : state.NewName;
-    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name)}, options, taken,
-             report);
+    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name), Fold(name),
+              state.NameTaken ? Fold(new_name) : new_fold},
+             options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
     const NativeString& name = file1.entry(state.ItemIndex);

@@ -42,7 +42,10 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     }
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
-    CarryOut({current, target, /*indexed_by_full_path=*/true}, options, taken, report);
+    CarryOut({current, target, Fold(current.native()),
+              state.NameTaken ? Fold(target.native()) : state.CandidatePath,
+              /*indexed_by_full_path=*/true},
+             options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
     const std::filesystem::path current = dir1.entry(state.ItemIndex);

@@ -17,7 +17,7 @@ void Clean(PassState& state, const NativeString& name, StripSet set) {
     state.NameChanged = true;
     ++state.CharPos;
   }
-  state.NewName = name.substr(state.CharPos - 1);
+  state.NewName.assign(name, state.CharPos - 1);  // reuses the buffer of the last name
 }
 
 NativeString NumberText(std::size_t number) {

@@ -12,18 +12,21 @@ void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, Pa
     return;
   }
   try {
-    // The name the system actually gave is what the index and the report must hold.
-    if (!options.dry_run) step.to = platform::Rename(step.from, step.to);
+    if (!options.dry_run) {
+      // The name the system actually gave is what the index and the report must hold.
+      std::filesystem::path made = platform::Rename(step.from, step.to);
+      if (made.native() != step.to.native()) {
+        step.to_fold = Fold(step.indexed_by_full_path ? made.native() : LastComponent(made));
+        step.to = std::move(made);
+      }
+    }
   } catch (const std::filesystem::filesystem_error& error) {
     report.failures.push_back(
         {std::move(step.from), std::move(step.to), error.code(), error.code().message()});
     return;
   }
-  const auto fold = [&](const std::filesystem::path& path) {
-    return Fold(step.indexed_by_full_path ? path.native() : LastComponent(path));
-  };
-  taken.Remove(fold(step.from));
-  taken.Add(fold(step.to));
+  taken.Remove(step.from_fold);
+  taken.Add(step.to_fold);
   report.renamed.push_back({std::move(step.from), std::move(step.to)});
 }
 

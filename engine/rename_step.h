@@ -11,11 +11,15 @@
 
 namespace qomdex {
 
-// One rename a pass has decided on.
+// One rename a pass has decided on, with the folds under which the pass's index knows the old
+// and the new name.
 struct RenameStep {
   std::filesystem::path from;
   std::filesystem::path to;
-  // The pass's index holds folds of whole paths (folders) or of bare names (files).
+  std::u16string from_fold;
+  std::u16string to_fold;
+  // The index holds folds of whole paths (folders) or of bare names (files); needed to refold a
+  // new name that the system adjusted.
   bool indexed_by_full_path = false;
 };
 
