@@ -26,7 +26,7 @@ void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, Pa
     return;
   }
   taken.Remove(step.from_fold);
-  taken.Add(step.to_fold);
+  taken.Add(std::move(step.to_fold));
   report.renamed.push_back({std::move(step.from), std::move(step.to)});
 }
 

@@ -2,8 +2,8 @@
 
 namespace qomdex {
 
-void TakenNames::Add(const std::u16string& fold) {
-  ++counts_[fold];
+void TakenNames::Add(std::u16string fold) {
+  ++counts_[std::move(fold)];
   ++size_;
 }
 

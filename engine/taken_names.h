@@ -12,7 +12,7 @@ namespace qomdex {
 class TakenNames {
  public:
   void Reserve(std::size_t count) { counts_.reserve(count); }
-  void Add(const std::u16string& fold);
+  void Add(std::u16string fold);
   // Removes one entry with this fold, if there is one.
   void Remove(const std::u16string& fold);
   // Returns how many entries have this fold.
