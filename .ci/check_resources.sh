@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks qomdex's Windows resources: res/qomdex.rc compiles with mingw-w64's windres and carries
+# Checks qomdex's Windows resources: the resource script CMake generates from res/qomdex.rc.in
+# and the project's version compiles with mingw-w64's windres and carries
 # the version record and one icon group; res/qomdex.ico holds exactly the three images of that
 # group; and the committed icon files are what res/make_icon.py draws. Exits non-zero on failure.
 set -euo pipefail
@@ -8,10 +9,19 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 res="$root/res"
 windres=x86_64-w64-mingw32-windres
 
-bash "$root/scripts/install-deps.sh" binutils-mingw-w64-x86-64 python3
+bash "$root/scripts/install-deps.sh" binutils-mingw-w64-x86-64 python3 cmake ninja-build g++ \
+  libicu-dev
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# Configuring alone writes the resource script; nothing is compiled.
+cmake -S "$root" -B "$work/build" -G Ninja -DQOMDEX_BUILD_GUI=OFF -DQOMDEX_BUILD_TESTS=OFF \
+  >/dev/null
+# The record must carry the project's version: four numbers, and major.minor for people.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/build/CMakeCache.txt")
+IFS=. read -r major minor patch tweak <<<"$version"
+numbers="$major, $minor, $patch, ${tweak:-0}"
+shown=$(printf '%d.%02d' "$major" "$minor")
 failed=0
 fail() {
   echo "check_resources: $*" >&2
@@ -19,14 +29,15 @@ fail() {
 }
 
 # windres has no preprocessor of its own; the host's reads the script, which includes nothing.
-"$windres" --preprocessor=cpp --include-dir "$res" -i "$res/qomdex.rc" -O res -o "$work/qomdex.res"
+"$windres" --preprocessor=cpp --include-dir "$res" -i "$work/build/generated/qomdex.rc" -O res \
+  -o "$work/qomdex.res"
 "$windres" -i "$work/qomdex.res" -O rc >"$work/decompiled.rc"
 for line in \
-  'FILEVERSION 1, 0, 0, 0' \
-  'PRODUCTVERSION 1, 0, 0, 0' \
+  "FILEVERSION $numbers" \
+  "PRODUCTVERSION $numbers" \
   'BLOCK "040904B0"' \
-  'VALUE "FileVersion", "1.00"' \
-  'VALUE "ProductVersion", "1.00"' \
+  "VALUE \"FileVersion\", \"$shown\"" \
+  "VALUE \"ProductVersion\", \"$shown\"" \
   'VALUE "ProductName", "qomdex"' \
   'VALUE "InternalName", "qomdex"' \
   'VALUE "OriginalFilename", "qomdex.exe"' \

@@ -7,11 +7,8 @@ seconds=${QOMDEX_FUZZ_SECONDS:-30}
 
 bash scripts/install-deps.sh cmake ninja-build clang libclang-rt-14-dev libicu-dev
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQOMDEX_BUILD_GUI=OFF -DQOMDEX_BUILD_TESTS=OFF -DQOMDEX_BUILD_FUZZERS=ON \
-  -DQOMDEX_WARNINGS_AS_ERRORS=ON \
-  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
-cmake --build build-fuzz --parallel 2
+cmake --preset fuzz
+cmake --build --preset fuzz
 
 for target in clean fold suffix cli_args; do
   found=$(mktemp -d)

@@ -7,9 +7,8 @@ echo "== windows (mingw-w64, tests under wine)"
 
 bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
 
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DQOMDEX_BUILD_GUI=OFF -DQOMDEX_WARNINGS_AS_ERRORS=ON
-cmake --build build-win --parallel 2
+cmake --preset windows
+cmake --build --preset windows
 
 # Debian keeps wine64 and wineserver out of PATH unless the `wine` wrapper package is installed.
 export PATH="/usr/lib/wine:$PATH"
@@ -23,4 +22,4 @@ wineserver -p60 || [ $? -eq 2 ]
 # attribute hides a file.
 wine64 reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
 
-ctest --test-dir build-win --output-on-failure --parallel 2
+ctest --preset windows

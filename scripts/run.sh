@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel 2
+cmake --preset default
+cmake --build --preset default
 if [ $# -gt 0 ]; then exec build/cli/qomdex-cli "$@"; fi
 exec build/ui/qomdex

@@ -4,7 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQOMDEX_WARNINGS_AS_ERRORS=ON -DQOMDEX_BUILD_BENCHMARKS=ON
-cmake --build build --parallel 2
-ctest --test-dir build --output-on-failure --parallel 2
+cmake --preset default
+cmake --build --preset default
+ctest --preset default
