@@ -49,7 +49,8 @@ void MeasureBareLoop(benchmark::State& bench, EntryKind kind) {
     auto fixture = std::make_unique<Fixture>(kind, count);
     bench.ResumeTiming();
 
-    for (const auto& [from, to] : fixture->renames()) platform::Rename(from, to);
+    std::error_code error;
+    for (const auto& [from, to] : fixture->renames()) platform::Rename(from, to, error);
 
     bench.PauseTiming();
     fixture.reset();

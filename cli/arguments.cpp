@@ -1,8 +1,9 @@
 #include "cli/arguments.h"
 
 #include "cli/cli.h"
-#include "cli/quoting.h"
 #include "engine/version.h"
+#include "location/quoting.h"
+#include "location/text_encoding.h"
 
 namespace qomdex::cli {
 namespace {
@@ -26,13 +27,7 @@ constexpr char kHelp[] =
 
 // Arguments are UTF-8 on Windows, where main converts the UTF-16 command line, and bytes
 // elsewhere.
-std::filesystem::path ArgumentPath(const std::string& arg) {
-#ifdef _WIN32
-  return std::filesystem::path(std::u8string(arg.begin(), arg.end()));
-#else
-  return arg;
-#endif
-}
+std::filesystem::path ArgumentPath(const std::string& arg) { return NativeFromUtf8(arg); }
 
 }  // namespace
 

@@ -4,12 +4,12 @@
 
 #include "cli/arguments.h"
 #include "cli/progress.h"
-#include "cli/quoting.h"
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
 #include "location/join_path.h"
 #include "location/location_lists.h"
+#include "location/quoting.h"
 
 namespace qomdex::cli {
 namespace {
@@ -18,21 +18,32 @@ std::string QuotedLastComponent(const std::filesystem::path& path) {
   return QuoteName(std::filesystem::path(LastComponent(path)));
 }
 
+const char* Words(PassReport::KeptReason reason) {
+  switch (reason) {
+    case PassReport::KeptReason::kWouldHide: return "its new name would hide it";
+    case PassReport::KeptReason::kWouldBeEmpty: return "its new name would be empty";
+  }
+  return "";
+}
+
 void Print(const PassReport& report, std::ostream& out, std::ostream& err) {
   for (const auto& renamed : report.renamed) {
     out << QuotedLastComponent(renamed.from) << " -> " << QuotedLastComponent(renamed.to) << '\n';
   }
   for (const auto& kept : report.kept) {
-    err << kProgramName << ": kept " << QuotedLastComponent(kept.path) << ": " << kept.reason
+    err << kProgramName << ": kept " << QuotedLastComponent(kept.path) << ": " << Words(kept.reason)
         << '\n';
   }
   for (const auto& failure : report.failures) {
-    if (failure.target.empty()) {
-      err << kProgramName << ": cannot read directory " << QuoteName(failure.path) << ": "
-          << failure.reason << '\n';
-    } else {
-      err << kProgramName << ": cannot rename " << QuotedLastComponent(failure.path) << " to "
-          << QuotedLastComponent(failure.target) << ": " << failure.reason << '\n';
+    switch (failure.kind) {
+      case PassReport::FailureKind::kUnreadableDirectory:
+        err << kProgramName << ": cannot read directory " << QuoteName(failure.path) << ": "
+            << failure.error.message() << '\n';
+        break;
+      case PassReport::FailureKind::kRename:
+        err << kProgramName << ": cannot rename " << QuotedLastComponent(failure.path) << " to "
+            << QuotedLastComponent(failure.target) << ": " << failure.error.message() << '\n';
+        break;
     }
   }
 }

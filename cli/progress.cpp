@@ -1,7 +1,7 @@
 #include "cli/progress.h"
 
 #include "cli/cli.h"
-#include "cli/quoting.h"
+#include "location/quoting.h"
 
 namespace qomdex::cli {
 namespace {

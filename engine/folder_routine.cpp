@@ -37,7 +37,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     state.NameTaken = taken.Count(state.CandidatePath) > 0;
     if (!state.NameChanged) return;
     if (state.NewName.empty()) {
-      report.kept.push_back({current, "its new name would be empty"});
+      report.kept.push_back({current, PassReport::KeptReason::kWouldBeEmpty});
       return;
     }
     const std::filesystem::path target =

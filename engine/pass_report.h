@@ -1,29 +1,38 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <system_error>
 #include <vector>
 
 namespace qomdex {
 
 // What one pass did, entry by entry. A failure of one entry never ends a pass: it is recorded
-// here and the pass goes on.
+// here and the pass goes on. The front ends choose the words for each kind of outcome.
 struct PassReport {
   struct Renamed {
     std::filesystem::path from;
     std::filesystem::path to;
   };
-  // An entry left alone on purpose, although its name would have been cleaned.
+
+  // Why an entry whose name would have been cleaned was left alone on purpose.
+  enum class KeptReason {
+    kWouldHide,     // its new name would start with a dot, which hides it
+    kWouldBeEmpty,  // a folder named only with cut characters
+  };
   struct Kept {
     std::filesystem::path path;
-    std::string reason;
+    KeptReason reason;
+  };
+
+  enum class FailureKind {
+    kRename,               // the system refused to give `path` the name `target`
+    kUnreadableDirectory,  // the directory `path` could not be read after the pass
   };
   struct Failure {
-    std::filesystem::path path;    // the entry (or the directory, when it could not be re-read)
-    std::filesystem::path target;  // the name the entry was to get; empty for a directory
-    std::error_code error;
-    std::string reason;  // the system's reason, ready to show
+    FailureKind kind;
+    std::filesystem::path path;    // the entry, or the directory
+    std::filesystem::path target;  // the name the entry was to get (kRename only)
+    std::error_code error;         // the system's reason
   };
 
   std::vector<Renamed> renamed;

@@ -8,22 +8,22 @@ namespace qomdex {
 
 void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report) {
   if (platform::NameHidesEntry(LastComponent(step.to))) {
-    report.kept.push_back({std::move(step.from), "its new name would hide it"});
+    report.kept.push_back({std::move(step.from), PassReport::KeptReason::kWouldHide});
     return;
   }
-  try {
-    if (!options.dry_run) {
-      // The name the system actually gave is what the index and the report must hold.
-      std::filesystem::path made = platform::Rename(step.from, step.to);
-      if (made.native() != step.to.native()) {
-        step.to_fold = Fold(step.indexed_by_full_path ? made.native() : LastComponent(made));
-        step.to = std::move(made);
-      }
+  if (!options.dry_run) {
+    std::error_code error;
+    std::filesystem::path made = platform::Rename(step.from, step.to, error);
+    if (error) {
+      report.failures.push_back(
+          {PassReport::FailureKind::kRename, std::move(step.from), std::move(step.to), error});
+      return;
     }
-  } catch (const std::filesystem::filesystem_error& error) {
-    report.failures.push_back(
-        {std::move(step.from), std::move(step.to), error.code(), error.code().message()});
-    return;
+    // The name the system actually gave is what the index and the report must hold.
+    if (made.native() != step.to.native()) {
+      step.to_fold = Fold(step.indexed_by_full_path ? made.native() : LastComponent(made));
+      step.to = std::move(made);
+    }
   }
   taken.Remove(step.from_fold);
   taken.Add(std::move(step.to_fold));
@@ -45,7 +45,8 @@ void RefreshAfterPass(EntryList& list, PassReport& report) {
   try {
     list.Refresh();
   } catch (const std::filesystem::filesystem_error& error) {
-    report.failures.push_back({list.path(), {}, error.code(), error.code().message()});
+    report.failures.push_back(
+        {PassReport::FailureKind::kUnreadableDirectory, list.path(), {}, error.code()});
   }
 }
 

@@ -7,11 +7,12 @@ namespace qomdex {
 PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed) {
   PassReport report;
   for (auto step = renamed.rbegin(); step != renamed.rend(); ++step) {
-    try {
-      platform::Rename(step->to, step->from);
+    std::error_code error;
+    platform::Rename(step->to, step->from, error);
+    if (error) {
+      report.failures.push_back({PassReport::FailureKind::kRename, step->to, step->from, error});
+    } else {
       report.renamed.push_back({step->to, step->from});
-    } catch (const std::filesystem::filesystem_error& error) {
-      report.failures.push_back({step->to, step->from, error.code(), error.code().message()});
     }
   }
   return report;

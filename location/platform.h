@@ -24,9 +24,10 @@ std::vector<DirectoryEntry> ReadDirectory(const std::filesystem::path& directory
 
 // Renames a file, folder or link atomically and never replaces an existing entry. Returns the
 // path the entry has now: `to`, unless the system adjusts new names (Windows drops trailing dots
-// and spaces). Touches the disk; throws std::filesystem::filesystem_error carrying both paths
-// and the system's reason.
-std::filesystem::path Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+// and spaces). Touches the disk. On failure sets `error` to the system's reason and returns an
+// empty path; never throws for a refused rename.
+std::filesystem::path Rename(const std::filesystem::path& from, const std::filesystem::path& to,
+                             std::error_code& error);
 
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.

@@ -100,12 +100,14 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
   return entries;
 }
 
-fs::path Rename(const fs::path& from, const fs::path& to) {
-  int error = RenameExclusive(from, to);
-  if (error != 0 && LacksExclusiveRename(error)) error = RenameWithoutExclusiveSupport(from, to);
-  if (error != 0) {
-    throw fs::filesystem_error("cannot rename", from, to, {error, std::generic_category()});
+fs::path Rename(const fs::path& from, const fs::path& to, std::error_code& error) {
+  int code = RenameExclusive(from, to);
+  if (code != 0 && LacksExclusiveRename(code)) code = RenameWithoutExclusiveSupport(from, to);
+  if (code != 0) {
+    error.assign(code, std::generic_category());
+    return {};
   }
+  error.clear();
   return to;
 }
 

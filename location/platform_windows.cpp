@@ -82,16 +82,18 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
   return entries;
 }
 
-fs::path Rename(const fs::path& from, const fs::path& to) {
+fs::path Rename(const fs::path& from, const fs::path& to, std::error_code& error) {
   const std::wstring target = WithoutTrailingDotsAndSpaces(to);
   if (target.empty()) {
-    throw fs::filesystem_error("cannot rename", from, to,
-                               {ERROR_INVALID_NAME, std::system_category()});
+    error.assign(ERROR_INVALID_NAME, std::system_category());
+    return {};
   }
   // Without MOVEFILE_REPLACE_EXISTING the call refuses an existing target.
   if (!MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(target).c_str(), 0)) {
-    throw fs::filesystem_error("cannot rename", from, to, LastError());
+    error = LastError();
+    return {};
   }
+  error.clear();
   return fs::path(target);
 }
 

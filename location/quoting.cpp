@@ -1,83 +1,49 @@
-#include "cli/quoting.h"
+#include "location/quoting.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 
-namespace qomdex::cli {
+#include "location/text_encoding.h"
+
+namespace qomdex {
 namespace {
 
-#ifdef _WIN32
-// Returns the name as UTF-8, except that an unpaired surrogate, which no text holds, keeps the
-// three bytes it would have and so shows as escapes instead of failing the conversion.
-std::string Bytes(const std::filesystem::path& name) {
-  const std::wstring& text = name.native();
-  std::string bytes;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00u);
-    }
-    const auto put = [&](char32_t bits) { bytes.push_back(static_cast<char>(bits)); };
-    if (code < 0x80) {
-      put(code);
-    } else if (code < 0x800) {
-      put(0xC0 | (code >> 6)), put(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      put(0xE0 | (code >> 12)), put(0x80 | ((code >> 6) & 0x3F)), put(0x80 | (code & 0x3F));
-    } else {
-      put(0xF0 | (code >> 18)), put(0x80 | ((code >> 12) & 0x3F));
-      put(0x80 | ((code >> 6) & 0x3F)), put(0x80 | (code & 0x3F));
-    }
-  }
-  return bytes;
-}
-#else
-std::string Bytes(const std::filesystem::path& name) { return name.native(); }
-#endif
+struct CodeRange {
+  char32_t first;
+  char32_t last;
+};
 
-// Returns the length of the well-formed UTF-8 sequence at i, or 0.
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF)
-    length = 2;
-  else if (lead == 0xE0)
-    length = 3, low = 0xA0;
-  else if (lead == 0xED)
-    length = 3, high = 0x9F;
-  else if (lead >= 0xE1 && lead <= 0xEF)
-    length = 3;
-  else if (lead == 0xF0)
-    length = 4, low = 0x90;
-  else if (lead == 0xF4)
-    length = 4, high = 0x8F;
-  else if (lead >= 0xF1 && lead <= 0xF3)
-    length = 4;
-  else
-    return 0;
-  if (i + length > text.size()) return 0;
-  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-  for (std::size_t k = 2; k < length; ++k) {
-    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-  }
-  return length;
+// Unicode 14's control (Cc), format (Cf), line separator (Zl) and paragraph separator (Zp)
+// characters: none of them shows as a glyph of its own, and some break lines or reverse the text
+// around them. A fixed table, so every platform shows the same without a Unicode library.
+constexpr CodeRange kInvisible[] = {
+    {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},   {0x0600, 0x0605},
+    {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},   {0x0890, 0x0891},
+    {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E},
+    {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},
+    {0x110BD, 0x110BD}, {0x110CD, 0x110CD}, {0x13430, 0x13438}, {0x1BCA0, 0x1BCA3},
+    {0x1D173, 0x1D17A}, {0xE0001, 0xE0001}, {0xE0020, 0xE007F},
+};
+
+bool IsInvisible(char32_t code) {
+  const auto after = std::upper_bound(std::begin(kInvisible), std::end(kInvisible), code,
+                                      [](char32_t c, const CodeRange& r) { return c < r.first; });
+  return after != std::begin(kInvisible) && code <= std::prev(after)->last;
 }
 
-std::string HexEscape(unsigned char byte) {
-  char buffer[5];
-  std::snprintf(buffer, sizeof buffer, "\\x%02X", byte);
+std::string Hex(const char* format, unsigned long value) {
+  char buffer[12];
+  std::snprintf(buffer, sizeof buffer, format, value);
   return buffer;
 }
 
-// Returns the escape for a byte that cannot stand as it is on a line, or nothing.
-std::optional<std::string> Escape(unsigned char byte, bool starts_valid_text) {
-  if (!starts_valid_text) return HexEscape(byte);
-  switch (byte) {
+// Returns the escape for the character `code`, which `length` bytes spell, or nothing when it can
+// stand as it is; `length` 0 means a byte that is not UTF-8.
+std::optional<std::string> Escape(char32_t code, std::size_t length) {
+  if (length == 0) return Hex("\\x%02lX", code);
+  switch (code) {
     case '\n': return "\\n";
     case '\t': return "\\t";
     case '\r': return "\\r";
@@ -88,30 +54,32 @@ std::optional<std::string> Escape(unsigned char byte, bool starts_valid_text) {
     case '\'': return "\\'";
     default: break;
   }
-  if (byte < 0x20 || byte == 0x7F) return HexEscape(byte);
-  return std::nullopt;
+  if (!IsInvisible(code)) return std::nullopt;
+  if (code < 0x80) return Hex("\\x%02lX", code);
+  return Hex(code > 0xFFFF ? "\\U%08lX" : "\\u%04lX", code);
 }
 
 }  // namespace
 
-std::string QuoteName(const std::filesystem::path& name) {
-  const std::string text = Bytes(name);
+std::string QuoteName(const NativeString& name) {
+  const std::string text = NativeToUtf8(name);
   std::string shown;
+  shown.reserve(text.size());
   bool needs_quotes = text.empty();
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = Utf8SequenceLength(text, i);
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (const auto escape = Escape(byte, length > 0)) {
+    const char32_t code =
+        length == 0 ? static_cast<unsigned char>(text[i]) : DecodeUtf8Sequence(text, i, length);
+    if (const auto escape = Escape(code, length)) {
       shown += *escape;
       needs_quotes = true;
-      ++i;
-      continue;
+    } else {
+      needs_quotes = needs_quotes || code == ' ' || code == '"';
+      shown.append(text, i, length);
     }
-    needs_quotes = needs_quotes || byte == ' ' || byte == '"';
-    shown.append(text, i, length);
-    i += length;
+    i += std::max<std::size_t>(length, 1);
   }
   return needs_quotes ? "'" + shown + "'" : shown;
 }
 
-}  // namespace qomdex::cli
+}  // namespace qomdex

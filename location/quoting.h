@@ -1,13 +1,17 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
-namespace qomdex::cli {
+#include "location/native_name.h"
 
-// Returns a name as a terminal line can show it unambiguously: bare when it is plain printable
-// text; otherwise in single quotes, with backslash escapes for quotes, backslashes, control
-// characters (\n, \t, \r, \xHH) and bytes that are not UTF-8 (\xHH).
-std::string QuoteName(const std::filesystem::path& name);
+namespace qomdex {
 
-}  // namespace qomdex::cli
+// Returns a name (or path) as UTF-8 text that shows it unambiguously on one line: bare when it is
+// plain printable text; otherwise in single quotes, with the escapes bash's $'...' reads back:
+// \n, \t, \r, \\ (not on Windows, where paths are full of backslashes), \' and \xHH for other
+// ASCII controls and for bytes that are not UTF-8, and \uXXXX (\UXXXXXXXX past U+FFFF) for
+// invisible, line-breaking and direction-changing characters (Unicode's Cc, Cf, Zl and Zp).
+// Never fails.
+std::string QuoteName(const NativeString& name);
+
+}  // namespace qomdex

@@ -22,12 +22,13 @@ QString FailureMessage(const PassReport& report) {
   if (report.failures.empty()) return {};
   QStringList lines{QStringLiteral("Some entries could not be renamed:")};
   for (const PassReport::Failure& failure : report.failures) {
-    if (failure.target.empty()) {
-      lines << CannotRead(failure.path, failure.reason);
+    if (failure.kind == PassReport::FailureKind::kUnreadableDirectory) {
+      lines << CannotRead(failure.path, failure.error.message());
     } else {
       lines << QStringLiteral("%1 \u2192 %2: %3")
                    .arg(Quoted(NameText(LastComponent(failure.path))),
-                        Quoted(NameText(LastComponent(failure.target))), Reason(failure.reason));
+                        Quoted(NameText(LastComponent(failure.target))),
+                        Reason(failure.error.message()));
     }
   }
   return lines.join(u'\n');

@@ -28,14 +28,15 @@ std::vector<NativeString> Listing(const fs::path& directory, bool folders) {
 
 void Rename(const fs::path& from, const fs::path& to, PassReport& report) {
   if (platform::NameHidesEntry(LastComponent(to))) {
-    report.kept.push_back({from, "its new name would hide it"});
+    report.kept.push_back({from, PassReport::KeptReason::kWouldHide});
     return;
   }
-  try {
-    platform::Rename(from, to);
+  std::error_code error;
+  platform::Rename(from, to, error);
+  if (error) {
+    report.failures.push_back({PassReport::FailureKind::kRename, from, to, error});
+  } else {
     report.renamed.push_back({from, to});
-  } catch (const fs::filesystem_error& error) {
-    report.failures.push_back({from, to, error.code(), error.code().message()});
   }
 }
 
@@ -83,7 +84,7 @@ PassReport LiteralFolderRoutine(PassState& state, const fs::path& directory) {
     }
     if (!state.NameChanged) continue;
     if (state.NewName.empty()) {
-      report.kept.push_back({current, "its new name would be empty"});
+      report.kept.push_back({current, PassReport::KeptReason::kWouldBeEmpty});
       continue;
     }
     Rename(current,

@@ -24,25 +24,10 @@ using testing::TempDir;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
-// Runs a callback after each entry; returning false stops the pass.
-class CallbackObserver : public PassObserver {
- public:
-  explicit CallbackObserver(std::function<bool(std::size_t done)> callback)
-      : callback_(std::move(callback)) {}
-  bool EntryDone(std::size_t done, std::size_t, const NativeString&) override {
-    return callback_(done);
-  }
-
- private:
-  std::function<bool(std::size_t)> callback_;
-};
-
 PassReport FilePassObserved(const TempDir& dir, std::function<bool(std::size_t)> callback) {
-  LocationLists lists(Fold);
-  lists.OpenDirectory(dir.path());
-  CallbackObserver observer(std::move(callback));
+  testing::CallbackObserver observer(std::move(callback));
   PassState state;
-  return FileRoutine(state, lists.File1(), lists.File2(), {.observer = &observer});
+  return testing::RunFilePass(state, dir.path(), {.observer = &observer});
 }
 
 TEST(PassFaultsTest, StoppedPassLeavesExactlyTheFirstEntriesRenamed) {
@@ -80,15 +65,12 @@ TEST(PassFaultsTest, DirectoryRemovedMidPassIsReportedForEveryLaterEntry) {
   TempDir parent;
   parent.MakeDir("d");
   for (const char* name : {"d/01 a", "d/02 b", "d/03 c"}) parent.Touch(name);
-  LocationLists lists(Fold);
-  lists.OpenDirectory(parent / "d");
-  CallbackObserver observer([&](std::size_t done) {
+  testing::CallbackObserver observer([&](std::size_t done) {
     if (done == 1) fs::remove_all(parent / "d");
     return true;
   });
   PassState state;
-  const PassReport report =
-      FileRoutine(state, lists.File1(), lists.File2(), {.observer = &observer});
+  const PassReport report = testing::RunFilePass(state, parent / "d", {.observer = &observer});
   EXPECT_EQ(report.renamed.size(), 1u);
   // Two entries that vanished, then the directory itself when the list is re-read.
   ASSERT_EQ(report.failures.size(), 3u);

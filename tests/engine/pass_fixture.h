@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +11,19 @@
 #include "engine/pass_state.h"
 
 namespace qomdex::testing {
+
+// Runs a callback after each entry of a pass; returning false stops the pass.
+class CallbackObserver : public PassObserver {
+ public:
+  explicit CallbackObserver(std::function<bool(std::size_t done)> callback)
+      : callback_(std::move(callback)) {}
+  bool EntryDone(std::size_t done, std::size_t, const NativeString&) override {
+    return callback_(done);
+  }
+
+ private:
+  std::function<bool(std::size_t)> callback_;
+};
 
 // Opens a directory the way the window does and runs one pass over it.
 PassReport RunFilePass(PassState& state, const std::filesystem::path& directory,

@@ -1,10 +1,10 @@
-#include "cli/quoting.h"
+#include "location/quoting.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/support/utf8_names.h"
 
-namespace qomdex::cli {
+namespace qomdex {
 namespace {
 
 TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
@@ -17,6 +17,20 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
       {"tab\there", "'tab\\there'"},
       {"bell\a", "'bell\\x07'"},
       {"it's", "'it\\'s'"},
+      {"next line \xC2\x85", "'next line \\u0085'"},
+      {"line\xE2\x80\xA8sep", "'line\\u2028sep'"},
+      {"para\xE2\x80\xA9sep", "'para\\u2029sep'"},
+      {"evil\xE2\x80\xAEtxt.exe", "'evil\\u202Etxt.exe'"},
+      {"isolate\xE2\x81\xA6x", "'isolate\\u2066x'"},
+      {"mark\xE2\x80\x8F", "'mark\\u200F'"},
+      {"arabic\xD8\x9C", "'arabic\\u061C'"},
+      {"zero\xE2\x80\x8Bwidth", "'zero\\u200Bwidth'"},
+      {"\xEF\xBB\xBF"
+       "bom",
+       "'\\uFEFFbom'"},
+      {"tag\xF3\xA0\x80\x81", "'tag\\U000E0001'"},
+      {"soft\xC2\xADhyphen", "'soft\\u00ADhyphen'"},
+      {"no-break\xC2\xA0space", "no-break\xC2\xA0space"},
 #ifndef _WIN32  // Windows names are UTF-16 and never hold a backslash.
       {"back\\slash", "'back\\\\slash'"},
       {"raw\xFF\xFE", "'raw\\xFF\\xFE'"},
@@ -36,4 +50,4 @@ TEST(QuoteNameTest, WindowsPathsKeepTheirBackslashesAndLoneSurrogatesShowAsEscap
 #endif
 
 }  // namespace
-}  // namespace qomdex::cli
+}  // namespace qomdex

@@ -1,24 +1,11 @@
 #include "tests/support/utf8_names.h"
 
-#include <filesystem>
+#include "location/text_encoding.h"
 
 namespace qomdex::testing {
 
-NativeString Native(std::string_view utf8) {
-#ifdef _WIN32
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).native();
-#else
-  return NativeString(utf8);
-#endif
-}
+NativeString Native(std::string_view utf8) { return NativeFromUtf8(utf8); }
 
-std::string Utf8(const NativeString& name) {
-#ifdef _WIN32
-  const std::u8string text = std::filesystem::path(name).u8string();
-  return std::string(text.begin(), text.end());
-#else
-  return name;
-#endif
-}
+std::string Utf8(const NativeString& name) { return NativeToUtf8(name); }
 
 }  // namespace qomdex::testing
