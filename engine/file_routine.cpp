@@ -56,7 +56,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
     treat(name);
     if (!ContinueAfter(state, file1.count(), name, options, report)) break;
   }
-  RefreshAfterPass(file1, report);
+  RefreshAfterPass(file1, options, report);
   return report;
 }
 

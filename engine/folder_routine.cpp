@@ -37,7 +37,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     state.NameTaken = taken.Count(state.CandidatePath) > 0;
     if (!state.NameChanged) return;
     if (state.NewName.empty()) {
-      report.kept.push_back({current, PassReport::KeptReason::kWouldBeEmpty});
+      RecordKept({current, PassReport::KeptReason::kWouldBeEmpty}, options, report);
       return;
     }
     const std::filesystem::path target =
@@ -52,7 +52,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     treat(current);
     if (!ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) break;
   }
-  RefreshAfterPass(dir1, report);
+  RefreshAfterPass(dir1, options, report);
   return report;
 }
 

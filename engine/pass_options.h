@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "engine/pass_report.h"
 #include "location/native_name.h"
 
 namespace qomdex {
@@ -14,6 +15,12 @@ class PassObserver {
   // name as listed. Returns false to stop the pass here; the pass then re-reads its visible
   // list and reports what it did, as a finished pass does.
   virtual bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) = 0;
+
+  // Told of each outcome the moment the pass records it in its report, so a front end can show
+  // it at once: a rename made (or, in a dry run, one that would be), an entry kept, a failure.
+  virtual void Renamed(const PassReport::Renamed&) {}
+  virtual void Kept(const PassReport::Kept&) {}
+  virtual void Failed(const PassReport::Failure&) {}
 };
 
 // How a pass runs; the defaults are what the window does.

@@ -6,17 +6,33 @@
 
 namespace qomdex {
 
+void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report) {
+  report.renamed.push_back(std::move(renamed));
+  if (options.observer) options.observer->Renamed(report.renamed.back());
+}
+
+void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report) {
+  report.kept.push_back(std::move(kept));
+  if (options.observer) options.observer->Kept(report.kept.back());
+}
+
+void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report) {
+  report.failures.push_back(std::move(failure));
+  if (options.observer) options.observer->Failed(report.failures.back());
+}
+
 void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report) {
   if (platform::NameHidesEntry(LastComponent(step.to))) {
-    report.kept.push_back({std::move(step.from), PassReport::KeptReason::kWouldHide});
+    RecordKept({std::move(step.from), PassReport::KeptReason::kWouldHide}, options, report);
     return;
   }
   if (!options.dry_run) {
     std::error_code error;
     std::filesystem::path made = platform::Rename(step.from, step.to, error);
     if (error) {
-      report.failures.push_back(
-          {PassReport::FailureKind::kRename, std::move(step.from), std::move(step.to), error});
+      RecordFailure(
+          {PassReport::FailureKind::kRename, std::move(step.from), std::move(step.to), error},
+          options, report);
       return;
     }
     // The name the system actually gave is what the index and the report must hold.
@@ -27,7 +43,7 @@ void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, Pa
   }
   taken.Remove(step.from_fold);
   taken.Add(std::move(step.to_fold));
-  report.renamed.push_back({std::move(step.from), std::move(step.to)});
+  RecordRenamed({std::move(step.from), std::move(step.to)}, options, report);
 }
 
 bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,
@@ -41,12 +57,12 @@ bool ContinueAfter(const PassState& state, std::size_t total, const NativeString
   return false;
 }
 
-void RefreshAfterPass(EntryList& list, PassReport& report) {
+void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report) {
   try {
     list.Refresh();
   } catch (const std::filesystem::filesystem_error& error) {
-    report.failures.push_back(
-        {PassReport::FailureKind::kUnreadableDirectory, list.path(), {}, error.code()});
+    RecordFailure({PassReport::FailureKind::kUnreadableDirectory, list.path(), {}, error.code()},
+                  options, report);
   }
 }
 

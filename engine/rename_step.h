@@ -28,6 +28,11 @@ struct RenameStep {
 // disk unless options.dry_run; never throws for a refused rename.
 void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report);
 
+// Record an outcome in the report and tell the observer, if any, at once.
+void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report);
+void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report);
+void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report);
+
 // Tells the observer, if any, that the entry at state.ItemIndex is done; returns false, and
 // marks the report stopped, when the observer asks the pass to stop.
 bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,
@@ -35,6 +40,6 @@ bool ContinueAfter(const PassState& state, std::size_t total, const NativeString
 
 // Re-reads the visible list at the end of a pass so it shows the new names. Reads the disk; a
 // directory that can no longer be read is recorded in the report, not thrown.
-void RefreshAfterPass(EntryList& list, PassReport& report);
+void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report);
 
 }  // namespace qomdex
