@@ -8,7 +8,7 @@
 #include <ostream>
 
 #include "bench/fixture.h"
-#include "cli/progress.h"
+#include "cli/console_observer.h"
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
@@ -65,15 +65,21 @@ void FilePass(benchmark::State& bench) {
   });
 }
 
-// The file pass followed by qomdex-cli's progress observer, as on a terminal: it reads the clock
-// after every entry and draws at most every 100 ms (here into a stream that discards it).
+// The file pass followed by qomdex-cli's observer, as on a terminal: it writes each rename's line
+// as it is made, reads the clock after every entry and draws the progress line at most every
+// 100 ms (here into streams that discard it all).
 void FilePassObserved(benchmark::State& bench) {
-  std::ostream discard(nullptr);
-  const std::atomic<bool> never_interrupted{false};
-  cli::Progress progress(discard, true, never_interrupted);
+  struct : std::streambuf {
+    int overflow(int c) override { return c; }
+  } nothing;
+  std::ostream discard(&nothing);
+  const std::atomic<int> no_signal{0};
+  cli::LineOutput output(discard);
+  cli::Progress progress(discard, true);
+  cli::ConsoleObserver observer(output, discard, progress, no_signal);
   MeasurePass(bench, EntryKind::kFile, [&](PassState& state, LocationLists& lists) {
     progress.Restart();
-    return FileRoutine(state, lists.File1(), lists.File2(), {.observer = &progress});
+    return FileRoutine(state, lists.File1(), lists.File2(), {.observer = &observer});
   });
 }
 

@@ -3,48 +3,30 @@
 #include <filesystem>
 
 #include "cli/arguments.h"
+#include "cli/console_observer.h"
+#include "cli/line_output.h"
 #include "cli/progress.h"
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
-#include "location/join_path.h"
 #include "location/location_lists.h"
 #include "location/quoting.h"
 
 namespace qomdex::cli {
 namespace {
 
-std::string QuotedLastComponent(const std::filesystem::path& path) {
-  return QuoteName(std::filesystem::path(LastComponent(path)));
-}
-
-const char* Words(PassReport::KeptReason reason) {
-  switch (reason) {
-    case PassReport::KeptReason::kWouldHide: return "its new name would hide it";
-    case PassReport::KeptReason::kWouldBeEmpty: return "its new name would be empty";
-  }
-  return "";
-}
-
-void Print(const PassReport& report, std::ostream& out, std::ostream& err) {
-  for (const auto& renamed : report.renamed) {
-    out << QuotedLastComponent(renamed.from) << " -> " << QuotedLastComponent(renamed.to) << '\n';
-  }
-  for (const auto& kept : report.kept) {
-    err << kProgramName << ": kept " << QuotedLastComponent(kept.path) << ": " << Words(kept.reason)
-        << '\n';
-  }
-  for (const auto& failure : report.failures) {
-    switch (failure.kind) {
-      case PassReport::FailureKind::kUnreadableDirectory:
-        err << kProgramName << ": cannot read directory " << QuoteName(failure.path) << ": "
-            << failure.error.message() << '\n';
-        break;
-      case PassReport::FailureKind::kRename:
-        err << kProgramName << ": cannot rename " << QuotedLastComponent(failure.path) << " to "
-            << QuotedLastComponent(failure.target) << ": " << failure.error.message() << '\n';
-        break;
+// Says on the error stream why the run ended early, if it did.
+void ReportEarlyEnd(const LineOutput& output, int stop_signal, std::ostream& err) {
+  if (output.failed()) {
+    err << kProgramName << ": cannot write the output: " << output.error().message();
+    if (output.lost_renames() > 0) {
+      err << "; " << output.lost_renames() << " renames were made whose lines were lost";
     }
+    err << '\n';
+  }
+  if (stop_signal != 0) {
+    err << kProgramName << ": stopped by signal " << stop_signal
+        << "; the renames printed above were made, the remaining entries are untouched\n";
   }
 }
 
@@ -56,41 +38,40 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Arguments& arguments = std::get<Arguments>(parsed);
 
-  static const std::atomic<bool> kNeverInterrupted{false};
-  Progress progress(err, console.show_progress,
-                    console.interrupted ? *console.interrupted : kNeverInterrupted);
-  const bool observed = console.show_progress || console.interrupted != nullptr;
-  const PassOptions pass_options{.dry_run = arguments.dry_run,
-                                 .observer = observed ? &progress : nullptr};
+  static const std::atomic<int> kNoSignal{0};
+  const std::atomic<int>& stop_signal = console.stop_signal ? *console.stop_signal : kNoSignal;
+  LineOutput output(out);
+  Progress progress(err, console.show_progress, console.terminal_columns);
+  ConsoleObserver observer(output, err, progress, stop_signal);
+  const PassOptions pass_options{.dry_run = arguments.dry_run, .observer = &observer};
 
   PassState state;
   LocationLists lists(Fold);
   bool unreadable = false;
-  bool failed = false;
   for (const std::filesystem::path& directory : arguments.directories) {
-    if (console.interrupted && console.interrupted->load()) break;
-    if (arguments.directories.size() > 1) out << QuoteName(directory) << ":\n";
+    if (observer.StopRequested()) break;
+    if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
     try {
       lists.OpenDirectory(directory);
       progress.Restart();
-      const PassReport report =
-          arguments.folders ? FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options)
-                            : FileRoutine(state, lists.File1(), lists.File2(), pass_options);
-      progress.Restart();
-      Print(report, out, err);
-      failed = failed || !report.failures.empty();
+      if (arguments.folders) {
+        FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options);
+      } else {
+        FileRoutine(state, lists.File1(), lists.File2(), pass_options);
+      }
+      progress.Clear();
     } catch (const std::filesystem::filesystem_error& error) {
       err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "
           << error.code().message() << '\n';
       unreadable = true;
     }
   }
-  if (console.interrupted && console.interrupted->load()) {
-    err << kProgramName << ": interrupted; the renames above were made\n";
-    return kExitInterrupted;
-  }
+  output.Flush();
+  ReportEarlyEnd(output, stop_signal.load(), err);
+
+  if (stop_signal.load() != 0) return kExitSignalBase + stop_signal.load();
   if (unreadable) return kExitUsageOrUnreadable;
-  return failed ? kExitRenameFailed : kExitSuccess;
+  return observer.any_failed() || output.failed() ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace qomdex::cli

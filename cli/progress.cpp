@@ -1,5 +1,7 @@
 #include "cli/progress.h"
 
+#include <string>
+
 #include "cli/cli.h"
 #include "location/quoting.h"
 
@@ -10,12 +12,35 @@ constexpr auto kQuietStart = std::chrono::milliseconds(500);
 // Redrawing for every entry would cost more than the renames on a fast disk.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr char kEraseLine[] = "\r\x1b[K";
+// Without a known width, a line this long fits the narrowest usual terminal.
+constexpr std::size_t kDefaultColumns = 80;
+
+// Returns the UTF-8 text cut to at most `columns` columns. Every character beyond ASCII counts
+// as two, as wide as it can be, so the cut line never wraps; a cut shows as "...".
+std::string FitToColumns(const std::string& text, std::size_t columns) {
+  std::size_t used = 0;
+  std::size_t end = 0;
+  std::size_t fits_with_ellipsis = 0;
+  while (end < text.size()) {
+    std::size_t length = 1;
+    while (end + length < text.size() &&
+           (static_cast<unsigned char>(text[end + length]) & 0xC0) == 0x80) {
+      ++length;
+    }
+    const std::size_t width = length == 1 ? 1 : 2;
+    if (used + width + 3 <= columns) fits_with_ellipsis = end + length;
+    if (used + width > columns) return text.substr(0, fits_with_ellipsis) + "...";
+    used += width;
+    end += length;
+  }
+  return text;
+}
 
 }  // namespace
 
-Progress::Progress(std::ostream& terminal, bool show, const std::atomic<bool>& interrupted,
+Progress::Progress(std::ostream& terminal, bool show, std::function<int()> columns,
                    std::function<Clock::time_point()> now)
-    : terminal_(terminal), show_(show), interrupted_(interrupted), now_(std::move(now)) {
+    : terminal_(terminal), show_(show), columns_(std::move(columns)), now_(std::move(now)) {
   Restart();
 }
 
@@ -26,17 +51,18 @@ void Progress::Restart() {
   started_ = now_();
 }
 
-bool Progress::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
-  if (show_) {
-    const Clock::time_point now = now_();
-    if (now - started_ >= kQuietStart && (!drawn_ || now - last_drawn_ >= kRedrawInterval)) {
-      terminal_ << kEraseLine << kProgramName << ": " << done << '/' << total << ' '
-                << QuoteName(name) << std::flush;
-      drawn_ = true;
-      last_drawn_ = now;
-    }
-  }
-  return !interrupted_.load();
+void Progress::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
+  if (!show_) return;
+  const Clock::time_point now = now_();
+  if (now - started_ < kQuietStart || (drawn_ && now - last_drawn_ < kRedrawInterval)) return;
+  const int known = columns_ ? columns_() : 0;
+  // The last column stays free: some terminals wrap as soon as it is written.
+  const std::size_t columns = known > 1 ? static_cast<std::size_t>(known) - 1 : kDefaultColumns;
+  const std::string line = std::string(kProgramName) + ": " + std::to_string(done) + '/' +
+                           std::to_string(total) + ' ' + QuoteName(name);
+  terminal_ << kEraseLine << FitToColumns(line, columns) << std::flush;
+  drawn_ = true;
+  last_drawn_ = now;
 }
 
 void Progress::Clear() {

@@ -1,35 +1,40 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <ostream>
 
-#include "engine/pass_options.h"
+#include "location/native_name.h"
 
 namespace qomdex::cli {
 
-// Shows a one-line progress indicator for passes that run longer than half a second, and stops
-// a pass after the current entry once `interrupted` is set (by Ctrl+C).
-class Progress : public PassObserver {
+// Shows a one-line progress indicator on a terminal for passes that run longer than half a
+// second. The line is cut to the terminal's width, so it never wraps and erasing it leaves
+// nothing behind.
+class Progress {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // Writes to `terminal` only when `show` is true; `now` is injectable for tests.
-  Progress(std::ostream& terminal, bool show, const std::atomic<bool>& interrupted,
+  // Writes to `terminal` only when `show` is true; `columns` gives the terminal's width (0 when
+  // unknown); `now` is injectable for tests.
+  Progress(std::ostream& terminal, bool show, std::function<int()> columns = {},
            std::function<Clock::time_point()> now = Clock::now);
-  ~Progress() override;
+  ~Progress();
+  Progress(const Progress&) = delete;
+  Progress& operator=(const Progress&) = delete;
 
-  // Starts the half-second wait anew, for the next pass.
+  // Erases the line and starts the half-second wait anew, for the next pass.
   void Restart();
-  bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
+  // Erases the line, if one shows.
+  void Clear();
+  // Redraws the line for an entry done, at most every tenth of a second.
+  void EntryDone(std::size_t done, std::size_t total, const NativeString& name);
 
  private:
-  void Clear();
-
   std::ostream& terminal_;
   bool show_;
-  const std::atomic<bool>& interrupted_;
+  std::function<int()> columns_;
   std::function<Clock::time_point()> now_;
   Clock::time_point started_;
   Clock::time_point last_drawn_;

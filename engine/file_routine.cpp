@@ -52,6 +52,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
              options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
+    if (!ContinueBefore(options, report)) break;
     const NativeString& name = file1.entry(state.ItemIndex);
     treat(name);
     if (!ContinueAfter(state, file1.count(), name, options, report)) break;

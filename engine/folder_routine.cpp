@@ -48,6 +48,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
              options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
+    if (!ContinueBefore(options, report)) break;
     const std::filesystem::path current = dir1.entry(state.ItemIndex);
     treat(current);
     if (!ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) break;

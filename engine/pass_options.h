@@ -16,6 +16,10 @@ class PassObserver {
   // list and reports what it did, as a finished pass does.
   virtual bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) = 0;
 
+  // Asked before each entry, the first included; returns true to stop the pass there, so a stop
+  // asked for while the pass was still reading its directory renames nothing.
+  virtual bool StopRequested() { return false; }
+
   // Told of each outcome the moment the pass records it in its report, so a front end can show
   // it at once: a rename made (or, in a dry run, one that would be), an entry kept, a failure.
   virtual void Renamed(const PassReport::Renamed&) {}

@@ -46,6 +46,12 @@ void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, Pa
   RecordRenamed({std::move(step.from), std::move(step.to)}, options, report);
 }
 
+bool ContinueBefore(const PassOptions& options, PassReport& report) {
+  if (options.observer == nullptr || !options.observer->StopRequested()) return true;
+  report.stopped = true;
+  return false;
+}
+
 bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,
                    const PassOptions& options, PassReport& report) {
   const std::size_t done = state.ItemIndex + 1;

@@ -33,6 +33,10 @@ void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, Pass
 void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report);
 void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report);
 
+// Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
+// report stopped, when it says so.
+bool ContinueBefore(const PassOptions& options, PassReport& report);
+
 // Tells the observer, if any, that the entry at state.ItemIndex is done; returns false, and
 // marks the report stopped, when the observer asks the pass to stop.
 bool ContinueAfter(const PassState& state, std::size_t total, const NativeString& name,

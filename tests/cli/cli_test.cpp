@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <sstream>
 
 #include "location/quoting.h"
@@ -76,7 +78,7 @@ TEST(CliTest, RefusedRenameIsReportedAndTheRestGoesOn) {
   TempDir dir;
   for (const char* name : {"01 a.txt", "a.txt", "a copy ( 1).txt", "02 b.txt"}) dir.Touch(name);
   const Result result = RunCli({Utf8(dir.path())});
-  EXPECT_EQ(result.status, kExitRenameFailed);
+  EXPECT_EQ(result.status, kExitFailure);
   // The reason is the system's own words, which differ between systems.
   EXPECT_TRUE(result.err.starts_with("qomdex-cli: cannot rename '01 a.txt' to 'a copy ( 1).txt': "))
       << result.err;
@@ -132,6 +134,61 @@ TEST(CliTest, UsageHelpAndVersion) {
     EXPECT_EQ(result.status, c.status);
     EXPECT_TRUE(matches(result.out, c.out)) << result.out;
     EXPECT_TRUE(matches(result.err, c.err)) << result.err;
+  }
+}
+
+// Stands for standard output; fails every write when `fail` is set, as a full disk does.
+class ScriptedOutput : public std::streambuf {
+ public:
+  bool fail = false;
+  std::string written;
+
+ protected:
+  int overflow(int c) override {
+    if (fail) {
+      errno = ENOSPC;
+      return traits_type::eof();
+    }
+    written.push_back(static_cast<char>(c));
+    return c;
+  }
+};
+
+// A run that ends early says why, with the status of the rule, and every rename it made is on
+// disk. (A signal mid-pass, a closed pipe and a full device are tried on the real program by
+// early_end_test.sh.)
+TEST(CliTest, EarlyEndsAreReported) {
+  const struct {
+    const char* label;
+    int signal_at_start;
+    bool output_fails;
+    int status;
+    std::size_t renamed;
+    const char* err;
+  } cases[] = {
+      {"a signal before the first entry", SIGTERM, false, 128 + SIGTERM, 0, "stopped by signal"},
+      {"the output fails", 0, true, kExitFailure, 4,
+       "cannot write the output: No space left on device; 4 renames were made whose lines were "
+       "lost"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    for (const char* name : {"01 a", "02 b", "03 c", "04 d"}) dir.Touch(name);
+    std::atomic<int> stop_signal{c.signal_at_start};
+    ScriptedOutput buffer;
+    buffer.fail = c.output_fails;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    const int status = cli::Run({Utf8(dir.path())}, out, err,
+                                {.stop_signal = &stop_signal, .terminal_columns = {}});
+    EXPECT_EQ(status, c.status);
+    const Names names = dir.Names();
+    const auto renamed = static_cast<std::size_t>(std::count_if(
+        names.begin(), names.end(), [](const std::string& n) { return n[0] != '0'; }));
+    EXPECT_EQ(renamed, c.renamed);
+    EXPECT_EQ(buffer.written, "");
+    EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
   }
 }
 

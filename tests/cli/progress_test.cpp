@@ -4,8 +4,6 @@
 
 #include <sstream>
 
-#include "cli/cli.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
 namespace qomdex::cli {
@@ -15,10 +13,9 @@ using namespace std::chrono_literals;
 
 TEST(ProgressTest, DrawsOnlyAfterHalfASecondAndAtMostEveryTenthOfOne) {
   std::ostringstream terminal;
-  std::atomic<bool> interrupted{false};
   Progress::Clock::time_point now{};
   {
-    Progress progress(terminal, true, interrupted, [&] { return now; });
+    Progress progress(terminal, true, {}, [&] { return now; });
     const struct {
       std::chrono::milliseconds at;
       bool drawn;
@@ -27,7 +24,7 @@ TEST(ProgressTest, DrawsOnlyAfterHalfASecondAndAtMostEveryTenthOfOne) {
     for (const auto& step : steps) {
       now = Progress::Clock::time_point(step.at);
       const std::size_t before = terminal.str().size();
-      EXPECT_TRUE(progress.EntryDone(++done, 9, testing::Native("01 a")));
+      progress.EntryDone(++done, 9, testing::Native("01 a"));
       EXPECT_EQ(terminal.str().size() > before, step.drawn) << step.at.count() << " ms";
     }
     EXPECT_NE(terminal.str().find("qomdex-cli: 5/9 '01 a'"), std::string::npos);
@@ -35,26 +32,38 @@ TEST(ProgressTest, DrawsOnlyAfterHalfASecondAndAtMostEveryTenthOfOne) {
   EXPECT_TRUE(terminal.str().ends_with("\r\x1b[K")) << "the line is erased at the end";
 }
 
-TEST(ProgressTest, SilentWithoutATerminalAndStopsOnceInterrupted) {
-  std::ostringstream terminal;
-  std::atomic<bool> interrupted{false};
-  Progress::Clock::time_point now{};
-  Progress progress(terminal, false, interrupted, [&] { return now; });
-  now += 10s;
-  EXPECT_TRUE(progress.EntryDone(1, 2, testing::Native("a")));
-  interrupted = true;
-  EXPECT_FALSE(progress.EntryDone(2, 2, testing::Native("b")));
-  EXPECT_EQ(terminal.str(), "");
+// A line that wrapped would leave its first rows behind when erased.
+TEST(ProgressTest, LineIsCutToTheTerminalWidthAndNeverWraps) {
+  const struct {
+    int columns;
+    const char* name;
+    const char* shown;
+  } cases[] = {
+      {40, "01 short", "qomdex-cli: 1/1 '01 short'"},
+      {20, "01 a rather long name", "qomdex-cli: 1/1 ..."},
+      {30, "01 a rather long name", "qomdex-cli: 1/1 '01 a rath..."},
+      {24, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt",
+       "qomdex-cli: 1/1 \xE6\x97\xA5\xE6\x9C\xAC..."},
+      {0, "01 a", "qomdex-cli: 1/1 '01 a'"},  // width unknown
+  };
+  for (const auto& c : cases) {
+    std::ostringstream terminal;
+    Progress::Clock::time_point now{};
+    Progress progress(
+        terminal, true, [&] { return c.columns; }, [&] { return now; });
+    now += 1s;
+    progress.EntryDone(1, 1, testing::Native(c.name));
+    EXPECT_EQ(terminal.str(), std::string("\r\x1b[K") + c.shown) << c.columns;
+  }
 }
 
-TEST(ProgressTest, InterruptedRunRenamesNothingMoreAndExitsWith130) {
-  testing::TempDir dir;
-  dir.Touch("01 a");
-  std::atomic<bool> interrupted{true};
-  std::ostringstream out, err;
-  const int status = cli::Run({testing::Utf8(dir.path())}, out, err, {.interrupted = &interrupted});
-  EXPECT_EQ(status, kExitInterrupted);
-  EXPECT_EQ(dir.Names(), std::set<std::string>{"01 a"});
+TEST(ProgressTest, SilentWithoutATerminal) {
+  std::ostringstream terminal;
+  Progress::Clock::time_point now{};
+  Progress progress(terminal, false, {}, [&] { return now; });
+  now += 10s;
+  progress.EntryDone(1, 2, testing::Native("a"));
+  EXPECT_EQ(terminal.str(), "");
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+#include "cli/console_observer.h"
+
+#include "cli/cli.h"
+#include "location/join_path.h"
+#include "location/quoting.h"
+
+namespace qomdex::cli {
+namespace {
+
+std::string QuotedName(const std::filesystem::path& path) { return QuoteName(LastComponent(path)); }
+
+const char* Words(PassReport::KeptReason reason) {
+  switch (reason) {
+    case PassReport::KeptReason::kWouldHide: return "its new name would hide it";
+    case PassReport::KeptReason::kWouldBeEmpty: return "its new name would be empty";
+  }
+  return "";
+}
+
+}  // namespace
+
+ConsoleObserver::ConsoleObserver(LineOutput& output, std::ostream& err, Progress& progress,
+                                 const std::atomic<int>& stop_signal)
+    : output_(output), err_(err), progress_(progress), stop_signal_(stop_signal) {}
+
+bool ConsoleObserver::StopRequested() { return stop_signal_.load() != 0 || output_.failed(); }
+
+bool ConsoleObserver::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
+  progress_.EntryDone(done, total, name);
+  return !StopRequested();
+}
+
+void ConsoleObserver::Renamed(const PassReport::Renamed& renamed) {
+  output_.Line(QuotedName(renamed.from) + " -> " + QuotedName(renamed.to), true);
+}
+
+void ConsoleObserver::Kept(const PassReport::Kept& kept) {
+  progress_.Clear();
+  err_ << kProgramName << ": kept " << QuotedName(kept.path) << ": " << Words(kept.reason) << '\n';
+}
+
+void ConsoleObserver::Failed(const PassReport::Failure& failure) {
+  progress_.Clear();
+  any_failed_ = true;
+  switch (failure.kind) {
+    case PassReport::FailureKind::kUnreadableDirectory:
+      err_ << kProgramName << ": cannot read directory " << QuoteName(failure.path) << ": "
+           << failure.error.message() << '\n';
+      break;
+    case PassReport::FailureKind::kRename:
+      err_ << kProgramName << ": cannot rename " << QuotedName(failure.path) << " to "
+           << QuotedName(failure.target) << ": " << failure.error.message() << '\n';
+      break;
+  }
+}
+
+}  // namespace qomdex::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <atomic>
+#include <ostream>
+
+#include "cli/line_output.h"
+#include "cli/progress.h"
+#include "engine/pass_options.h"
+
+namespace qomdex::cli {
+
+// Follows a pass for qomdex-cli: each rename's line goes to the output the moment it is made,
+// kept entries and failures to the error stream, progress to the terminal. Asks the pass to stop
+// after the current entry once a stop signal has come or the output can no longer be written.
+class ConsoleObserver : public PassObserver {
+ public:
+  ConsoleObserver(LineOutput& output, std::ostream& err, Progress& progress,
+                  const std::atomic<int>& stop_signal);
+
+  bool StopRequested() override;
+  bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
+  void Renamed(const PassReport::Renamed& renamed) override;
+  void Kept(const PassReport::Kept& kept) override;
+  void Failed(const PassReport::Failure& failure) override;
+
+  // Returns true once any rename has failed.
+  bool any_failed() const { return any_failed_; }
+
+ private:
+  LineOutput& output_;
+  std::ostream& err_;
+  Progress& progress_;
+  const std::atomic<int>& stop_signal_;
+  bool any_failed_ = false;
+};
+
+}  // namespace qomdex::cli
