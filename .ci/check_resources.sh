@@ -82,7 +82,7 @@ if sorted(found) != sorted(expected):
 PY
 
 python3 "$res/make_icon.py" "$work"
-for name in qomdex.ico qomdex-16.png qomdex-32.png; do
+for name in qomdex.ico qomdex-16.png qomdex-32.png qomdex-64.png qomdex-128.png; do
   cmp -s "$work/$name" "$res/$name" || fail "res/$name differs from what res/make_icon.py draws"
 done
 

@@ -4,7 +4,9 @@
 The artwork is a folder whose front shows a leading "1", a dashed cut line and the rest of a
 name: the number is what qomdex cuts off. qomdex.ico holds the three images Windows expects of
 an application icon group (32x32 in 2 colours, 32x32 in 16 colours, 16x16 in 16 colours);
-qomdex-16.png and qomdex-32.png are the 16-colour images for the window icon and desktop menus.
+qomdex-16.png and qomdex-32.png are the 16-colour images for the window icon and desktop menus;
+qomdex-64.png and qomdex-128.png are the 32-pixel art enlarged pixel for pixel, for software
+centres and high-DPI launchers.
 
 Usage: make_icon.py [OUTPUT_DIRECTORY]   (default: the directory this script lives in)
 The output is byte-for-byte the same on every run, so the committed files can be checked.
@@ -81,6 +83,15 @@ def draw_16():
     c.fill(8, 9, 11, 9, NAVY)
     c.fill(8, 11, 12, 11, NAVY)
     return c
+
+
+def enlarged(canvas, factor):
+    """Returns the canvas with every pixel drawn as a factor x factor square."""
+    big = Canvas(canvas.size * factor)
+    for y in range(big.size):
+        for x in range(big.size):
+            big.pixels[y][x] = canvas.pixels[y // factor][x // factor]
+    return big
 
 
 def to_two_colours(canvas):
@@ -162,6 +173,8 @@ def main():
                                 (small, PALETTE_16, 4)]),
         "qomdex-32.png": png_file(big),
         "qomdex-16.png": png_file(small),
+        "qomdex-64.png": png_file(enlarged(big, 2)),
+        "qomdex-128.png": png_file(enlarged(big, 4)),
     }
     for name, data in files.items():
         with open(os.path.join(out_dir, name), "wb") as f:

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=("$@")
 if [ ${#packages[@]} -eq 0 ]; then
   packages=(cmake ninja-build g++ pkg-config libicu-dev libgtest-dev libbenchmark-dev
-            qt6-base-dev qt6-qpa-plugins binutils-mingw-w64-x86-64 python3 clang-format)
+            qt6-base-dev qt6-qpa-plugins binutils-mingw-w64-x86-64 python3 clang-format
+            dpkg-dev file fonts-liberation2)
 fi
 
 missing=()

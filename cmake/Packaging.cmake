@@ -1,0 +1,35 @@
+# Packages made with CPack from a build folder: a Debian package (`cpack -G DEB`) on Linux, and
+# a zip of the programs with the README and the licence (`cpack -G ZIP`) for Windows.
+set(CPACK_PACKAGE_NAME qomdex)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "the qomdex developers")
+set(CPACK_PACKAGE_CONTACT "the qomdex developers <qomdex-devel@lists.qomdex.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "remove leading numbers from file and folder names")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME qomdex-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The window draws its captions in Liberation Sans, metrically close to the Windows faces.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+  # The long description under the summary; CPack indents it as Debian wants.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "For one folder you choose, this utility cuts the leading run of digits,
+spaces, underscores and dashes from the name of every file, or of every
+immediate subfolder, and renames it: '01 - Intro.mp3' becomes 'Intro.mp3'.
+Where the cleaned name is taken, the entry gets a numbered copy suffix.
+
+Nothing is ever overwritten. The package holds the window (qomdex) and a
+command-line program (qomdex-cli) that can keep a journal to undo a run.")
+endif()
+
+include(CPack)
