@@ -24,7 +24,7 @@ Fixture::Fixture(EntryKind kind, std::size_t count) {
     } else {
       std::filesystem::create_directory(path_ / original);
     }
-    renames_.emplace_back(path_ / original, path_ / cleaned);
+    renames_.emplace_back(original, cleaned);
   }
 }
 

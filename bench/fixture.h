@@ -20,14 +20,12 @@ class Fixture {
   Fixture& operator=(const Fixture&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // The renames a pass makes here, as full paths, for the bare loop to repeat.
-  const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& renames() const {
-    return renames_;
-  }
+  // The renames a pass makes here, as names in path(), for the bare loop to repeat.
+  const std::vector<std::pair<NativeString, NativeString>>& renames() const { return renames_; }
 
  private:
   std::filesystem::path path_;
-  std::vector<std::pair<std::filesystem::path, std::filesystem::path>> renames_;
+  std::vector<std::pair<NativeString, NativeString>> renames_;
 };
 
 }  // namespace qomdex::bench

@@ -50,7 +50,8 @@ void MeasureBareLoop(benchmark::State& bench, EntryKind kind) {
     bench.ResumeTiming();
 
     std::error_code error;
-    for (const auto& [from, to] : fixture->renames()) platform::Rename(from, to, error);
+    const platform::Directory directory(fixture->path());
+    for (const auto& [from, to] : fixture->renames()) platform::Rename(directory, from, to, error);
 
     bench.PauseTiming();
     fixture.reset();

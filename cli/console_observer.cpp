@@ -51,6 +51,14 @@ void ConsoleObserver::Failed(const PassReport::Failure& failure) {
       err_ << kProgramName << ": cannot rename " << QuotedName(failure.path) << " to "
            << QuotedName(failure.target) << ": " << failure.error.message() << '\n';
       break;
+    case PassReport::FailureKind::kNotRenamedEntry:
+      err_ << kProgramName << ": left " << QuotedName(failure.path)
+           << " alone: it is not the entry that was renamed\n";
+      break;
+    case PassReport::FailureKind::kLeftover:
+      err_ << kProgramName << ": cannot remove " << QuotedName(failure.path) << ": "
+           << failure.error.message() << '\n';
+      break;
   }
 }
 

@@ -4,7 +4,6 @@
 #include "engine/name_cleaning.h"
 #include "engine/rename_step.h"
 #include "engine/taken_names.h"
-#include "location/join_path.h"
 
 namespace qomdex {
 namespace {
@@ -28,7 +27,9 @@ void BuildSuffixedName(PassState& state) {
 
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options) {
-  file2.Refresh();
+  // The directory is opened once; the mirror is read and every entry renamed through it.
+  PassDirectory directory(file1.path(), options.dry_run);
+  file2.Refresh(directory.handle());
   TakenNames taken;
   taken.Reserve(file2.count());
   for (std::size_t i = 0; i < file2.count(); ++i) taken.Add(Fold(file2.entry(i)));
@@ -47,8 +48,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
 
     if (state.NameTaken) BuildSuffixedName(state);
     const NativeString& new_name = state.NameTaken ? state.SuffixedName : state.NewName;
-    CarryOut({JoinPath(file1.path(), name), JoinPath(file1.path(), new_name), Fold(name),
-              state.NameTaken ? Fold(new_name) : new_fold},
+    CarryOut({name, new_name, Fold(name), state.NameTaken ? Fold(new_name) : new_fold}, directory,
              options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {

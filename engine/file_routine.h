@@ -12,8 +12,8 @@ namespace qomdex {
 // to the name with " copy (" CopyCount ")." before its extension. Every match the collision
 // checks find (an unchanged name matches itself) adds one to state.CopyCount. File2 is re-read
 // once, at the start; File1 is walked as it stood and re-read at the end. Touches the disk;
-// throws std::filesystem::filesystem_error only when File2 cannot be re-read at the start, and
-// records every later failure in the returned report.
+// throws std::filesystem::filesystem_error only when the directory cannot be opened and File2
+// re-read at the start, and records every later failure in the returned report.
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options = {});
 

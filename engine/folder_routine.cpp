@@ -20,7 +20,9 @@ std::filesystem::path SuffixedFolderPath(const PassState& state,
 
 PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& dir2,
                          const PassOptions& options) {
-  dir2.Refresh();
+  // The directory is opened once; the mirror is read and every entry renamed through it.
+  PassDirectory directory(dir1.path(), options.dry_run);
+  dir2.Refresh(directory.handle());
   TakenNames taken;
   taken.Reserve(dir2.count());
   for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));
@@ -42,15 +44,14 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     }
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
-    CarryOut({current, target, Fold(current.native()),
+    CarryOut({state.FolderName, LastComponent(target), Fold(current.native()),
               state.NameTaken ? Fold(target.native()) : state.CandidatePath,
               /*indexed_by_full_path=*/true},
-             options, taken, report);
+             directory, options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
     if (!ContinueBefore(options, report)) break;
-    const std::filesystem::path current = dir1.entry(state.ItemIndex);
-    treat(current);
+    treat(dir1.entry(state.ItemIndex));
     if (!ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) break;
   }
   RefreshAfterPass(dir1, options, report);

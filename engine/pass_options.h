@@ -25,11 +25,13 @@ class PassObserver {
   virtual void Renamed(const PassReport::Renamed&) {}
   virtual void Kept(const PassReport::Kept&) {}
   virtual void Failed(const PassReport::Failure&) {}
+  virtual void Removed(const std::filesystem::path&) {}
 };
 
 // How a pass runs; the defaults are what the window does.
 struct PassOptions {
-  // Renames nothing and reports what the pass would do if every rename succeeded.
+  // Renames nothing and reports what the pass would do: a new name that exists on disk is
+  // refused as the real rename would refuse it.
   bool dry_run = false;
   // Told after each entry when set; a pass without one pays nothing for it.
   PassObserver* observer = nullptr;

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <vector>
 
+#include "location/platform.h"
+
 namespace qomdex {
 
 // What one pass did, entry by entry. A failure of one entry never ends a pass: it is recorded
@@ -12,6 +14,9 @@ struct PassReport {
   struct Renamed {
     std::filesystem::path from;
     std::filesystem::path to;
+    // The entry itself, taken before its rename, so an undo touches no other; unknown (all zero)
+    // in a dry run.
+    platform::Identity identity;
   };
 
   // Why an entry whose name would have been cleaned was left alone on purpose.
@@ -25,8 +30,16 @@ struct PassReport {
   };
 
   enum class FailureKind {
-    kRename,               // the system refused to give `path` the name `target`
-    kUnreadableDirectory,  // the directory `path` could not be read after the pass
+    // The system refused to give `path` the name `target`.
+    kRename,
+    // The directory `path` could not be read after the pass, or opened to undo renames in it.
+    kUnreadableDirectory,
+    // Undo: the entry now named `path` is not the one renamed, and `target` does not hold it
+    // either, so it was left alone. `error` is set only when `path` could not be looked at (no
+    // such entry, say).
+    kNotRenamedEntry,
+    // Undo: `path`, left behind by a rename cut short, could not be removed.
+    kLeftover,
   };
   struct Failure {
     FailureKind kind;
@@ -38,6 +51,9 @@ struct PassReport {
   std::vector<Renamed> renamed;
   std::vector<Kept> kept;
   std::vector<Failure> failures;
+  // Undo only: what renames cut short had left (an empty placeholder, a second link to a file),
+  // removed.
+  std::vector<std::filesystem::path> removed;
   // True when an observer stopped the pass before its last entry.
   bool stopped = false;
 };

@@ -2,7 +2,6 @@
 
 #include "engine/fold.h"
 #include "location/join_path.h"
-#include "location/platform.h"
 
 namespace qomdex {
 
@@ -21,29 +20,39 @@ void RecordFailure(PassReport::Failure failure, const PassOptions& options, Pass
   if (options.observer) options.observer->Failed(report.failures.back());
 }
 
-void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report) {
-  if (platform::NameHidesEntry(LastComponent(step.to))) {
-    RecordKept({std::move(step.from), PassReport::KeptReason::kWouldHide}, options, report);
+void RecordRemoved(std::filesystem::path removed, const PassOptions& options, PassReport& report) {
+  report.removed.push_back(std::move(removed));
+  if (options.observer) options.observer->Removed(report.removed.back());
+}
+
+void CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
+              TakenNames& taken, PassReport& report) {
+  const std::filesystem::path& path = directory.path();
+  if (platform::NameHidesEntry(step.to)) {
+    RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kWouldHide}, options, report);
     return;
   }
-  if (!options.dry_run) {
-    std::error_code error;
-    std::filesystem::path made = platform::Rename(step.from, step.to, error);
-    if (error) {
-      RecordFailure(
-          {PassReport::FailureKind::kRename, std::move(step.from), std::move(step.to), error},
-          options, report);
-      return;
-    }
-    // The name the system actually gave is what the index and the report must hold.
-    if (made.native() != step.to.native()) {
-      step.to_fold = Fold(step.indexed_by_full_path ? made.native() : LastComponent(made));
-      step.to = std::move(made);
-    }
+  // The one look at the entry a rename costs: its identity goes into the report, so an undo can
+  // tell it from any other.
+  std::error_code error;
+  platform::Identity identity;
+  if (!options.dry_run) identity = directory.Identify(step.from, error);
+  NativeString made;
+  if (!error) made = directory.Rename(step.from, step.to, identity, error);
+  if (error) {
+    RecordFailure({PassReport::FailureKind::kRename, JoinPath(path, step.from),
+                   JoinPath(path, step.to), error},
+                  options, report);
+    return;
+  }
+  std::filesystem::path made_path = JoinPath(path, made);
+  // The name the system actually gave is what the index and the report must hold.
+  if (made != step.to) {
+    step.to_fold = Fold(step.indexed_by_full_path ? made_path.native() : made);
   }
   taken.Remove(step.from_fold);
   taken.Add(std::move(step.to_fold));
-  RecordRenamed({std::move(step.from), std::move(step.to)}, options, report);
+  RecordRenamed({JoinPath(path, step.from), std::move(made_path), identity}, options, report);
 }
 
 bool ContinueBefore(const PassOptions& options, PassReport& report) {

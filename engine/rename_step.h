@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/pass_directory.h"
 #include "engine/pass_options.h"
 #include "engine/pass_report.h"
 #include "engine/pass_state.h"
@@ -11,11 +12,11 @@
 
 namespace qomdex {
 
-// One rename a pass has decided on, with the folds under which the pass's index knows the old
-// and the new name.
+// One rename a pass has decided on, by bare names, with the folds under which the pass's index
+// knows the old and the new name.
 struct RenameStep {
-  std::filesystem::path from;
-  std::filesystem::path to;
+  NativeString from;
+  NativeString to;
   std::u16string from_fold;
   std::u16string to_fold;
   // The index holds folds of whole paths (folders) or of bare names (files); needed to refold a
@@ -23,15 +24,18 @@ struct RenameStep {
   bool indexed_by_full_path = false;
 };
 
-// Renames unless the new name would hide the entry (then the entry is kept and reported as
-// such); records the outcome in the report and keeps `taken` in step with the disk. Touches the
-// disk unless options.dry_run; never throws for a refused rename.
-void CarryOut(RenameStep step, const PassOptions& options, TakenNames& taken, PassReport& report);
+// Renames in the pass's directory unless the new name would hide the entry (then the entry is
+// kept and reported as such); records the outcome in the report and keeps `taken` in step with
+// the disk, also in a dry run, which takes the same outcomes from what is on disk. Touches the
+// disk (a dry run only reads it); never throws for a refused rename.
+void CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
+              TakenNames& taken, PassReport& report);
 
 // Record an outcome in the report and tell the observer, if any, at once.
 void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report);
 void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report);
 void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report);
+void RecordRemoved(std::filesystem::path removed, const PassOptions& options, PassReport& report);
 
 // Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
 // report stopped, when it says so.

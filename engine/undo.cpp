@@ -1,21 +1,17 @@
 #include "engine/undo.h"
 
-#include "location/platform.h"
+#include "engine/reversal.h"
 
 namespace qomdex {
 
-PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed) {
-  PassReport report;
+PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
+                       const PassOptions& options) {
+  Reversal reversal(options);
   for (auto step = renamed.rbegin(); step != renamed.rend(); ++step) {
-    std::error_code error;
-    platform::Rename(step->to, step->from, error);
-    if (error) {
-      report.failures.push_back({PassReport::FailureKind::kRename, step->to, step->from, error});
-    } else {
-      report.renamed.push_back({step->to, step->from});
-    }
+    reversal.PutBack(step->to.parent_path(), step->to.filename().native(),
+                     step->from.filename().native(), step->identity);
   }
-  return report;
+  return reversal.TakeReport();
 }
 
 }  // namespace qomdex

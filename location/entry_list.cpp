@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "location/join_path.h"
-#include "location/platform.h"
 
 namespace qomdex {
 
@@ -13,18 +12,20 @@ EntryList::EntryList(EntryKind kind, SortKey sort_key)
       sort_key_(std::move(sort_key)),
       state_{{}, std::make_shared<const std::vector<NativeString>>()} {}
 
-void EntryList::Refresh() { state_.names = Read(state_.path); }
+void EntryList::Refresh() { Refresh(platform::Directory(state_.path)); }
+
+void EntryList::Refresh(const platform::Directory& directory) { state_.names = Read(directory); }
 
 bool EntryList::Show(const std::filesystem::path& directory) {
   std::filesystem::path normal = NormalizeDirectoryPath(directory);
-  auto names = Read(normal);
+  auto names = Read(platform::Directory(normal));
   const bool changed = normal != state_.path;
   state_ = {std::move(normal), std::move(names)};
   return changed;
 }
 
 std::shared_ptr<const std::vector<NativeString>> EntryList::Read(
-    const std::filesystem::path& directory) const {
+    const platform::Directory& directory) const {
   const bool want_folders = kind_ == EntryKind::kFolder;
   std::vector<std::pair<std::u16string, NativeString>> keyed;
   for (auto& entry : platform::ReadDirectory(directory)) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "location/native_name.h"
+#include "location/platform.h"
 
 namespace qomdex {
 
@@ -34,6 +35,9 @@ class EntryList {
   // Re-reads the snapshot from disk. Throws std::filesystem::filesystem_error, leaving the list
   // unchanged, when the directory cannot be read.
   void Refresh();
+  // Re-reads the snapshot through an open handle of the list's directory, as a pass that holds
+  // one does. Throws like Refresh().
+  void Refresh(const platform::Directory& directory);
 
   const State& state() const { return state_; }
   void Restore(State state) { state_ = std::move(state); }
@@ -44,8 +48,7 @@ class EntryList {
   bool Show(const std::filesystem::path& directory);
 
  private:
-  std::shared_ptr<const std::vector<NativeString>> Read(
-      const std::filesystem::path& directory) const;
+  std::shared_ptr<const std::vector<NativeString>> Read(const platform::Directory& directory) const;
 
   EntryKind kind_;
   SortKey sort_key_;

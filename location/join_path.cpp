@@ -1,6 +1,7 @@
 #include "location/join_path.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace qomdex {
 namespace {
@@ -35,7 +36,6 @@ std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& direct
     while (kept.size() > 2 && kept.back() == L'\\') kept.pop_back();
     return kept;
   }
-#endif
   std::filesystem::path normal = std::filesystem::absolute(directory).lexically_normal();
   if (!normal.has_filename() && normal != normal.root_path()) {
     normal = normal.parent_path();
@@ -44,6 +44,20 @@ std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& direct
     normal /= std::filesystem::path(NativeString(1, std::filesystem::path::preferred_separator));
   }
   return normal;
+#else
+  // Only "." and repeated separators go: "link/.." names the link's target's parent, which only
+  // the system can tell, so ".." is left for it to resolve.
+  const NativeString absolute = std::filesystem::absolute(directory).native();
+  NativeString normal;
+  for (std::size_t start = 0; start < absolute.size();) {
+    std::size_t end = absolute.find('/', start);
+    if (end == NativeString::npos) end = absolute.size();
+    const std::string_view component(absolute.data() + start, end - start);
+    if (!component.empty() && component != ".") (normal += '/') += component;
+    start = end + 1;
+  }
+  return normal.empty() ? "/" : normal;
+#endif
 }
 
 NativeString LastComponent(const std::filesystem::path& full_path) {

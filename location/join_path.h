@@ -10,10 +10,11 @@ namespace qomdex {
 // Pure string work: never touches the disk.
 std::filesystem::path JoinPath(const std::filesystem::path& directory, const NativeString& name);
 
-// Returns the absolute, lexically normal form of a directory path: a root keeps its trailing
-// separator ("/", "c:\"), any other directory has none. A Windows share's path ("\\server\share")
-// or one in the extended form ("\\?\") only loses its ending separators. Touches the disk only to
-// read the current directory when the path is relative.
+// Returns the absolute form of a directory path: a root keeps its trailing separator ("/",
+// "c:\"), any other directory has none. On POSIX only "." components and repeated separators go
+// (".." is the system's to resolve); on Windows the path is lexically normal, except that a share's
+// path ("\\server\share") or one in the extended form ("\\?\") only loses its ending separators.
+// Touches the disk only to read the current directory when the path is relative.
 std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& directory);
 
 // Returns the last component of a full path (the text after its last separator).

@@ -3,7 +3,11 @@
 // Every call into the operating system that qomdex makes goes through these functions; each OS
 // has its own implementation file (platform_posix.cpp, platform_windows.cpp).
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "location/native_name.h"
@@ -17,17 +21,84 @@ struct DirectoryEntry {
   bool is_directory = false;
 };
 
-// Returns the entries of a directory that the system's file manager shows by default ("." and
-// ".." never), in no particular order. Reads the disk; throws std::filesystem::filesystem_error
-// when the directory cannot be read.
-std::vector<DirectoryEntry> ReadDirectory(const std::filesystem::path& directory);
+// What makes an entry the one it is, whatever its name: device and inode on POSIX, volume serial
+// number and file ID on Windows. A link is identified itself, never its target.
+struct Identity {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;
+  friend bool operator==(const Identity&, const Identity&) = default;
+};
 
-// Renames a file, folder or link atomically and never replaces an existing entry. Returns the
-// path the entry has now: `to`, unless the system adjusts new names (Windows drops trailing dots
-// and spaces). Touches the disk. On failure sets `error` to the system's reason and returns an
-// empty path; never throws for a refused rename.
-std::filesystem::path Rename(const std::filesystem::path& from, const std::filesystem::path& to,
-                             std::error_code& error);
+// An open directory: on POSIX a descriptor, so everything done through it stays with that
+// directory wherever it is moved and however deep it lies; on Windows its full extended path.
+class Directory {
+ public:
+  // Opens a directory; ".." in the path means what the system says it means. Reads the disk;
+  // throws std::filesystem::filesystem_error when the path is no directory that can be opened.
+  explicit Directory(const std::filesystem::path& path);
+  ~Directory();
+  Directory(Directory&& other) noexcept;
+  Directory& operator=(Directory&& other) noexcept;
+  Directory(const Directory&) = delete;
+  Directory& operator=(const Directory&) = delete;
+
+  // Returns the path the directory was opened by, for messages.
+  const std::filesystem::path& path() const { return path_; }
+  // Returns the system's handle: a descriptor on POSIX, the extended path on Windows.
+#ifdef _WIN32
+  const std::wstring& native() const { return native_; }
+#else
+  int native() const { return native_; }
+#endif
+
+ private:
+  std::filesystem::path path_;
+#ifdef _WIN32
+  std::wstring native_;
+#else
+  int native_ = -1;
+#endif
+};
+
+// Returns the entries of an open directory that the system's file manager shows by default ("."
+// and ".." never), in no particular order. Reads the disk; throws
+// std::filesystem::filesystem_error when the directory cannot be read.
+std::vector<DirectoryEntry> ReadDirectory(const Directory& directory);
+
+// Returns the identity of the entry `name` in the directory, not following a link. Reads the
+// disk; on failure sets `error` (no such entry: std::errc::no_such_file_or_directory).
+Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error);
+
+// Told of each step of a rename that a process killed mid-way would leave behind.
+class RenameWitness {
+ public:
+  virtual ~RenameWitness() = default;
+  // Told that an empty placeholder with this identity now holds the new name; the rename goes on
+  // only when this returns no error, and otherwise removes the placeholder and fails with it.
+  virtual std::error_code Reserved(const Identity& placeholder) = 0;
+};
+
+// Returns the reason the system gives when it refuses a new name because an entry has it.
+std::error_code NameTakenError();
+
+// Returns the name the system gives an entry renamed to `name`: the name itself, except on
+// Windows, which drops the dots and spaces that end a name. Sets `error` when no name is left.
+// Never touches the disk.
+NativeString GivenName(const NativeString& name, std::error_code& error);
+
+// Renames the entry `from` of the directory to `to` atomically and never replaces an existing
+// entry, also on file systems without a never-replacing rename (the witness, if any, hears of
+// each step a kill could leave behind). Returns the name the entry has now (see GivenName).
+// Touches the disk. On failure sets `error` to the system's reason and returns an empty name;
+// never throws for a refused rename.
+NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
+                    std::error_code& error, RenameWitness* witness = nullptr);
+
+// Removes `name` from the directory only when it is the entry `identity` and removing it loses
+// nothing: an empty file or folder (a placeholder), or one of several links to a file. Touches
+// the disk; on failure, or when the entry is not such, sets `error` and removes nothing.
+void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
+                   std::error_code& error);
 
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 #include <string_view>
+#include <utility>
 
 #if defined(__linux__)
 #include <mntent.h>
@@ -17,6 +18,7 @@
 #endif
 
 #include "location/platform.h"
+#include "location/platform_test_helper.h"
 
 namespace qomdex::platform {
 namespace fs = std::filesystem;
@@ -24,6 +26,46 @@ namespace fs = std::filesystem;
 namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
+
+using Fallback = PlatformTestHelper::Fallback;
+Fallback forced_fallback = Fallback::kNone;
+std::function<void()> between_steps;
+
+void BetweenSteps() {
+  if (between_steps) std::exchange(between_steps, nullptr)();
+}
+
+// Passes a directory's parents without needing to read them, as the path lookup itself does.
+#if defined(O_PATH)
+constexpr int kSearchOnly = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#elif defined(O_SEARCH)
+constexpr int kSearchOnly = O_SEARCH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kSearchOnly = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+constexpr int kReadable = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// Opens a path longer than the system takes in one call one component at a time, each relative
+// to the one before, so only each name's own length is limited. Returns -1 with errno set.
+int OpenComponentByComponent(const std::string& path) {
+  std::vector<std::string_view> components;
+  for (std::size_t start = 0; start < path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) components.emplace_back(path.data() + start, end - start);
+    start = end + 1;
+  }
+  int fd = open(path.starts_with('/') ? "/" : ".", components.empty() ? kReadable : kSearchOnly);
+  for (std::size_t i = 0; i < components.size() && fd >= 0; ++i) {
+    const std::string name(components[i]);
+    const int next = openat(fd, name.c_str(), i + 1 == components.size() ? kReadable : kSearchOnly);
+    const int error = errno;
+    close(fd);
+    fd = next;
+    errno = error;
+  }
+  return fd;
+}
 
 bool IsDirectoryAt(int directory_fd, const char* name, unsigned char type) {
   if (type == DT_DIR) return true;
@@ -33,12 +75,38 @@ bool IsDirectoryAt(int directory_fd, const char* name, unsigned char type) {
   return fstatat(directory_fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
 
+Identity IdentityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+// Reads an entry's status without following a link; returns 0 or the errno value.
+int StatusAt(int directory_fd, const char* name, struct stat& status) {
+  return fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+bool HoldsIdentity(int directory_fd, const char* name, const Identity& identity) {
+  struct stat status {};
+  return StatusAt(directory_fd, name, status) == 0 && IdentityOf(status) == identity;
+}
+
+// Removes a name that is `identity` when that loses nothing; returns 0 or the errno value.
+int RemoveResidueAt(int directory_fd, const char* name, const Identity& identity) {
+  struct stat status {};
+  if (const int error = StatusAt(directory_fd, name, status)) return error;
+  if (IdentityOf(status) != identity) return EEXIST;
+  // The system refuses to remove a folder that is not empty.
+  if (S_ISDIR(status.st_mode)) return unlinkat(directory_fd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
+  if (status.st_size != 0 && status.st_nlink < 2) return ENOTEMPTY;
+  return unlinkat(directory_fd, name, 0) == 0 ? 0 : errno;
+}
+
 // Renames with the kernel's no-replace flag; returns 0 or the errno value.
-int RenameExclusive(const fs::path& from, const fs::path& to) {
+int RenameExclusive(int fd, const char* from, const char* to) {
+  if (forced_fallback != Fallback::kNone) return EINVAL;
 #if defined(__linux__)
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0) return 0;
 #elif defined(__APPLE__)
-  if (renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0) return 0;
+  if (renameatx_np(fd, from, fd, to, RENAME_EXCL) == 0) return 0;
 #else
   errno = ENOSYS;
 #endif
@@ -49,25 +117,73 @@ bool LacksExclusiveRename(int error) {
   return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
 }
 
-// For file systems without the no-replace flag. A file is linked to its new name, which fails if
-// that name exists, and then the old link is removed. A folder, or a file on a file system
-// without hard links, is renamed only after checking that the target is absent.
-int RenameWithoutExclusiveSupport(const fs::path& from, const fs::path& to) {
-  struct stat source {};
-  if (lstat(from.c_str(), &source) != 0) return errno;
-  if (!S_ISDIR(source.st_mode)) {
-    if (link(from.c_str(), to.c_str()) == 0) {
-      if (unlink(from.c_str()) == 0) return 0;
-      const int error = errno;
-      unlink(to.c_str());
-      return error;
+bool LacksHardLinks(int error) {
+  return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK;
+}
+
+// A file gets its new name as a second link, which fails if the name exists, and then loses the
+// old one. Each name is checked to still hold the entry right before the old one goes, so an
+// entry another program put under either name meanwhile is never removed. Returns 0 or the
+// errno value; ENOTSUP when the file system has no hard links.
+int RenameByLink(int fd, const char* from, const char* to, const Identity& identity) {
+  if (forced_fallback == Fallback::kReservation) return ENOTSUP;
+  if (linkat(fd, from, fd, to, 0) != 0) return LacksHardLinks(errno) ? ENOTSUP : errno;
+  BetweenSteps();
+  if (!HoldsIdentity(fd, to, identity)) return EEXIST;
+  // Gone or taken by another program: the entry keeps only its new name either way.
+  if (!HoldsIdentity(fd, from, identity) || unlinkat(fd, from, 0) == 0) return 0;
+  const int error = errno;
+  RemoveResidueAt(fd, to, identity);
+  return error;
+}
+
+// The new name is first reserved by an exclusive create, which fails if it exists, and the entry
+// is then renamed over its own placeholder, which goes again if that fails. The placeholder is
+// checked to still be ours, and empty, right before the rename replaces it.
+int RenameOverReservation(int fd, const char* from, const char* to, bool is_directory,
+                          RenameWitness* witness) {
+  struct stat made {};
+  if (is_directory) {
+    if (mkdirat(fd, to, 0700) != 0 || fstatat(fd, to, &made, AT_SYMLINK_NOFOLLOW) != 0) {
+      return errno;
     }
-    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EMLINK) return errno;
+  } else {
+    const int file = openat(fd, to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (file < 0) return errno;
+    const int error = fstat(file, &made) == 0 ? 0 : errno;
+    close(file);
+    if (error != 0) return error;
   }
-  struct stat target {};
-  if (lstat(to.c_str(), &target) == 0) return EEXIST;
-  if (errno != ENOENT) return errno;
-  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+  const Identity placeholder = IdentityOf(made);
+  if (witness != nullptr) {
+    if (const std::error_code error = witness->Reserved(placeholder)) {
+      RemoveResidueAt(fd, to, placeholder);
+      return error.value();
+    }
+  }
+  BetweenSteps();
+  struct stat now {};
+  if (StatusAt(fd, to, now) != 0 || IdentityOf(now) != placeholder ||
+      (!is_directory && now.st_size != 0)) {
+    return EEXIST;
+  }
+  if (renameat(fd, from, fd, to) == 0) return 0;
+  // A folder put into the placeholder folder makes it another program's.
+  const int error = errno == ENOTEMPTY ? EEXIST : errno;
+  RemoveResidueAt(fd, to, placeholder);
+  return error;
+}
+
+int RenameWithoutExclusiveSupport(int fd, const char* from, const char* to,
+                                  RenameWitness* witness) {
+  struct stat source {};
+  if (const int error = StatusAt(fd, from, source)) return error;
+  const bool is_directory = S_ISDIR(source.st_mode);
+  if (!is_directory) {
+    const int error = RenameByLink(fd, from, to, IdentityOf(source));
+    if (error != ENOTSUP) return error;
+  }
+  return RenameOverReservation(fd, from, to, is_directory, witness);
 }
 
 bool IsRealFileSystem(std::string_view source, std::string_view type) {
@@ -80,35 +196,92 @@ bool IsRealFileSystem(std::string_view source, std::string_view type) {
 
 }  // namespace
 
-std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
-  std::unique_ptr<DIR, int (*)(DIR*)> stream(opendir(directory.c_str()), closedir);
-  if (!stream) throw fs::filesystem_error("cannot read directory", directory, LastError());
-  const int directory_fd = dirfd(stream.get());
+void PlatformTestHelper::ForceFallback(Fallback fallback) { forced_fallback = fallback; }
+
+void PlatformTestHelper::BetweenSteps(std::function<void()> act) { between_steps = std::move(act); }
+
+Directory::Directory(const fs::path& path) : path_(path) {
+  native_ = open(path.c_str(), kReadable);
+  if (native_ < 0 && errno == ENAMETOOLONG) native_ = OpenComponentByComponent(path.native());
+  if (native_ < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
+}
+
+Directory::~Directory() {
+  if (native_ >= 0) close(native_);
+}
+
+Directory::Directory(Directory&& other) noexcept
+    : path_(std::move(other.path_)), native_(std::exchange(other.native_, -1)) {}
+
+Directory& Directory::operator=(Directory&& other) noexcept {
+  std::swap(path_, other.path_);
+  std::swap(native_, other.native_);
+  return *this;
+}
+
+std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
+  // A descriptor of its own, as the stream takes over the one it is given.
+  const int stream_fd = openat(directory.native(), ".", kReadable);
+  std::unique_ptr<DIR, int (*)(DIR*)> stream(stream_fd < 0 ? nullptr : fdopendir(stream_fd),
+                                             closedir);
+  if (!stream) {
+    const std::error_code error = LastError();
+    if (stream_fd >= 0) close(stream_fd);
+    throw fs::filesystem_error("cannot read directory", directory.path(), error);
+  }
   std::vector<DirectoryEntry> entries;
   for (;;) {
     errno = 0;
     const dirent* entry = readdir(stream.get());
     if (entry == nullptr) {
-      if (errno != 0) throw fs::filesystem_error("cannot read directory", directory, LastError());
+      if (errno != 0) {
+        throw fs::filesystem_error("cannot read directory", directory.path(), LastError());
+      }
       break;
     }
     const std::string_view name(entry->d_name);
     if (name == "." || name == ".." || NameHidesEntry(NativeString(name))) continue;
-    entries.push_back(
-        {NativeString(name), IsDirectoryAt(directory_fd, entry->d_name, entry->d_type)});
+    entries.push_back({NativeString(name), IsDirectoryAt(stream_fd, entry->d_name, entry->d_type)});
   }
   return entries;
 }
 
-fs::path Rename(const fs::path& from, const fs::path& to, std::error_code& error) {
-  int code = RenameExclusive(from, to);
-  if (code != 0 && LacksExclusiveRename(code)) code = RenameWithoutExclusiveSupport(from, to);
+Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
+  struct stat status {};
+  if (const int code = StatusAt(directory.native(), name.c_str(), status)) {
+    error.assign(code, std::generic_category());
+    return {};
+  }
+  error.clear();
+  return IdentityOf(status);
+}
+
+std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
+
+NativeString GivenName(const NativeString& name, std::error_code& error) {
+  error.clear();
+  return name;
+}
+
+NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
+                    std::error_code& error, RenameWitness* witness) {
+  const int fd = directory.native();
+  int code = RenameExclusive(fd, from.c_str(), to.c_str());
+  if (code != 0 && LacksExclusiveRename(code)) {
+    code = RenameWithoutExclusiveSupport(fd, from.c_str(), to.c_str(), witness);
+  }
   if (code != 0) {
     error.assign(code, std::generic_category());
     return {};
   }
   error.clear();
   return to;
+}
+
+void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
+                   std::error_code& error) {
+  const int code = RemoveResidueAt(directory.native(), name.c_str(), identity);
+  error.assign(code, std::generic_category());
 }
 
 std::vector<fs::path> ListDrives() {

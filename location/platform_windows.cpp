@@ -3,8 +3,10 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "location/platform.h"
 
@@ -25,24 +27,35 @@ std::wstring ExtendedPath(const fs::path& path) {
   if (text.starts_with(LR"(\\?\)") || text.starts_with(LR"(\\.\)")) return text;
   // A share's path is left as written: the library's normal form merges its leading separators.
   if (text.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + text.substr(2);
-  if (!path.is_absolute()) return text;
+  if (!path.is_absolute()) return ExtendedPath(fs::absolute(path));
   return LR"(\\?\)" + path.lexically_normal().native();
 }
 
-// Win32 drops the dots and spaces that end a name (a rename to "a." makes "a"); the extended form
-// keeps them, so the rule is applied here and every name made is one all Windows programs can
-// open. Returns nothing when no name is left.
-std::wstring WithoutTrailingDotsAndSpaces(const fs::path& path) {
-  std::wstring text = path.native();
-  std::size_t name_start = text.size();
-  while (name_start > 0 && !IsSeparator(text[name_start - 1])) --name_start;
-  while (text.size() > name_start && (text.back() == L'.' || text.back() == L' ')) text.pop_back();
-  return text.size() > name_start ? text : std::wstring();
+std::wstring EntryPath(const Directory& directory, const NativeString& name) {
+  std::wstring path = directory.native();
+  if (!IsSeparator(path.back())) path += L'\\';
+  return path + name;
 }
 
-bool IsDirectory(const fs::path& path) {
-  const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// Reads what the system knows of an entry without following a link; false with the reason set
+// as the last error when it cannot.
+bool Inspect(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) {
+  const HANDLE handle = CreateFileW(
+      path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const UniqueHandle closer(handle);
+  return GetFileInformationByHandle(handle, &information) != 0;
+}
+
+Identity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+  return {information.dwVolumeSerialNumber,
+          std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
 }
 
 struct FindCloser {
@@ -53,18 +66,31 @@ constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTE
 
 }  // namespace
 
-std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
-  std::wstring pattern = ExtendedPath(directory);
-  if (!pattern.empty() && !IsSeparator(pattern.back())) pattern += L'\\';
-  pattern += L'*';
+Directory::Directory(const fs::path& path) : path_(path), native_(ExtendedPath(path)) {
+  const DWORD attributes = GetFileAttributesW(native_.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    throw fs::filesystem_error("cannot open directory", path, LastError());
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    throw fs::filesystem_error("cannot open directory", path,
+                               std::error_code(ERROR_DIRECTORY, std::system_category()));
+  }
+}
+
+Directory::~Directory() = default;
+Directory::Directory(Directory&& other) noexcept = default;
+Directory& Directory::operator=(Directory&& other) noexcept = default;
+
+std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
+  const std::wstring pattern = EntryPath(directory, L"*");
   WIN32_FIND_DATAW found{};
   const HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (handle == INVALID_HANDLE_VALUE) {
     const std::error_code error = LastError();
     // A drive root has no "." entry, so an empty one yields nothing at all.
-    if (error.value() == ERROR_FILE_NOT_FOUND && IsDirectory(directory)) return {};
-    throw fs::filesystem_error("cannot read directory", directory, error);
+    if (error.value() == ERROR_FILE_NOT_FOUND) return {};
+    throw fs::filesystem_error("cannot read directory", directory.path(), error);
   }
   const std::unique_ptr<void, FindCloser> closer(handle);
   std::vector<DirectoryEntry> entries;
@@ -77,24 +103,67 @@ std::vector<DirectoryEntry> ReadDirectory(const fs::path& directory) {
         {NativeString(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileW(handle, &found));
   if (GetLastError() != ERROR_NO_MORE_FILES) {
-    throw fs::filesystem_error("cannot read directory", directory, LastError());
+    throw fs::filesystem_error("cannot read directory", directory.path(), LastError());
   }
   return entries;
 }
 
-fs::path Rename(const fs::path& from, const fs::path& to, std::error_code& error) {
-  const std::wstring target = WithoutTrailingDotsAndSpaces(to);
-  if (target.empty()) {
-    error.assign(ERROR_INVALID_NAME, std::system_category());
-    return {};
-  }
-  // Without MOVEFILE_REPLACE_EXISTING the call refuses an existing target.
-  if (!MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(target).c_str(), 0)) {
+Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!Inspect(EntryPath(directory, name), information)) {
     error = LastError();
     return {};
   }
   error.clear();
-  return fs::path(target);
+  return IdentityOf(information);
+}
+
+std::error_code NameTakenError() { return {ERROR_ALREADY_EXISTS, std::system_category()}; }
+
+// Win32 drops the dots and spaces that end a name (a rename to "a." makes "a"); the extended form
+// keeps them, so the rule is applied here and every name made is one all Windows programs can
+// open.
+NativeString GivenName(const NativeString& name, std::error_code& error) {
+  NativeString given = name;
+  while (!given.empty() && (given.back() == L'.' || given.back() == L' ')) given.pop_back();
+  if (given.empty()) {
+    error.assign(ERROR_INVALID_NAME, std::system_category());
+  } else {
+    error.clear();
+  }
+  return given;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING the system refuses an existing target on every file system,
+// so no step of it can be left behind and the witness hears nothing.
+NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
+                    std::error_code& error, RenameWitness*) {
+  NativeString given = GivenName(to, error);
+  if (error) return {};
+  if (!MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, given).c_str(), 0)) {
+    error = LastError();
+    return {};
+  }
+  return given;
+}
+
+void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
+                   std::error_code& error) {
+  const std::wstring path = EntryPath(directory, name);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!Inspect(path, information)) {
+    error = LastError();
+  } else if (IdentityOf(information) != identity) {
+    error = NameTakenError();
+  } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    // The system refuses to remove a folder that is not empty.
+    error = RemoveDirectoryW(path.c_str()) ? std::error_code() : LastError();
+  } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0 &&
+             information.nNumberOfLinks < 2) {
+    error = std::make_error_code(std::errc::directory_not_empty);
+  } else {
+    error = DeleteFileW(path.c_str()) ? std::error_code() : LastError();
+  }
 }
 
 std::vector<fs::path> ListDrives() {

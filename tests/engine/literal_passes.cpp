@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The shown entries of one kind, in the lists' order: by fold, ties by the exact name.
-std::vector<NativeString> Listing(const fs::path& directory, bool folders) {
+std::vector<NativeString> Listing(const platform::Directory& directory, bool folders) {
   std::vector<std::pair<std::u16string, NativeString>> keyed;
   for (const auto& entry : platform::ReadDirectory(directory)) {
     if (entry.is_directory == folders) keyed.emplace_back(Fold(entry.name), entry.name);
@@ -26,17 +26,18 @@ std::vector<NativeString> Listing(const fs::path& directory, bool folders) {
   return names;
 }
 
-void Rename(const fs::path& from, const fs::path& to, PassReport& report) {
+void Rename(const platform::Directory& directory, const fs::path& from, const fs::path& to,
+            PassReport& report) {
   if (platform::NameHidesEntry(LastComponent(to))) {
     report.kept.push_back({from, PassReport::KeptReason::kWouldHide});
     return;
   }
   std::error_code error;
-  platform::Rename(from, to, error);
+  platform::Rename(directory, LastComponent(from), LastComponent(to), error);
   if (error) {
     report.failures.push_back({PassReport::FailureKind::kRename, from, to, error});
   } else {
-    report.renamed.push_back({from, to});
+    report.renamed.push_back({from, to, {}});
   }
 }
 
@@ -44,12 +45,13 @@ void Rename(const fs::path& from, const fs::path& to, PassReport& report) {
 
 PassReport LiteralFileRoutine(PassState& state, const fs::path& directory) {
   const fs::path path = NormalizeDirectoryPath(directory);
-  const std::vector<NativeString> file1 = Listing(path, false);
+  const platform::Directory handle(path);
+  const std::vector<NativeString> file1 = Listing(handle, false);
   PassReport report;
   for (state.ItemIndex = 0; state.ItemIndex < file1.size(); ++state.ItemIndex) {
     const NativeString& name = file1[state.ItemIndex];
     Clean(state, name, StripSet::kFile);
-    std::vector<NativeString> file2 = Listing(path, false);
+    std::vector<NativeString> file2 = Listing(handle, false);
     file2.emplace_back();  // the check ends with the empty name
     state.NameTaken = false;
     for (const NativeString& entry : file2) {
@@ -64,20 +66,21 @@ PassReport LiteralFileRoutine(PassState& state, const fs::path& directory) {
       BuildSuffixedName(state);
       new_name = state.SuffixedName;
     }
-    Rename(JoinPath(path, name), JoinPath(path, new_name), report);
+    Rename(handle, JoinPath(path, name), JoinPath(path, new_name), report);
   }
   return report;
 }
 
 PassReport LiteralFolderRoutine(PassState& state, const fs::path& directory) {
   const fs::path path = NormalizeDirectoryPath(directory);
-  const std::vector<NativeString> dir1 = Listing(path, true);
+  const platform::Directory handle(path);
+  const std::vector<NativeString> dir1 = Listing(handle, true);
   PassReport report;
   for (state.ItemIndex = 0; state.ItemIndex < dir1.size(); ++state.ItemIndex) {
     const fs::path current = JoinPath(path, dir1[state.ItemIndex]);
     Clean(state, dir1[state.ItemIndex], StripSet::kFolder);
     state.NameTaken = false;
-    for (const NativeString& entry : Listing(path, true)) {
+    for (const NativeString& entry : Listing(handle, true)) {
       if (Fold(JoinPath(path, entry).native()) == Fold(JoinPath(path, state.NewName).native())) {
         state.NameTaken = true;
       }
@@ -87,7 +90,7 @@ PassReport LiteralFolderRoutine(PassState& state, const fs::path& directory) {
       report.kept.push_back({current, PassReport::KeptReason::kWouldBeEmpty});
       continue;
     }
-    Rename(current,
+    Rename(handle, current,
            state.NameTaken ? SuffixedFolderPath(state, path) : JoinPath(path, state.NewName),
            report);
   }

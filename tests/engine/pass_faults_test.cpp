@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <functional>
 
 #include "engine/file_routine.h"
@@ -78,6 +80,46 @@ TEST(PassFaultsTest, DirectoryRemovedMidPassIsReportedForEveryLaterEntry) {
   for (const auto& failure : report.failures) {
     EXPECT_EQ(failure.error, std::errc::no_such_file_or_directory);
   }
+}
+
+TEST(PassFaultsTest, DirectoryMovedMidPassIsStillTheOneTreated) {
+  TempDir parent;
+  parent.MakeDir("d");
+  for (const char* name : {"d/01 a", "d/02 b", "d/03 c"}) parent.Touch(name);
+  testing::CallbackObserver observer([&](std::size_t done) {
+    if (done == 1) fs::rename(parent / "d", parent / "moved");
+    return true;
+  });
+  PassState state;
+  const PassReport report = testing::RunFilePass(state, parent / "d", {.observer = &observer});
+  EXPECT_EQ(testing::RenamedTo(report), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(parent.Read("moved/c"), "d/03 c");
+  // Only the list, re-read by its path at the end, finds the directory gone from there.
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].kind, PassReport::FailureKind::kUnreadableDirectory);
+}
+
+TEST(PassFaultsTest, DirectoryDeeperThanOnePathIsTreated) {
+  TempDir dir;
+  const std::string component(200, 'd');
+  fs::path deep = dir.path();
+  int fd = open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+  while (deep.native().size() <= PATH_MAX + 200) {
+    ASSERT_EQ(mkdirat(fd, component.c_str(), 0700), 0);
+    const int next = openat(fd, component.c_str(), O_RDONLY | O_DIRECTORY);
+    close(fd);
+    fd = next;
+    deep /= component;
+  }
+  close(openat(fd, "01 a.txt", O_WRONLY | O_CREAT | O_EXCL, 0600));
+
+  PassState state;
+  const PassReport report = testing::RunFilePass(state, deep);
+  EXPECT_TRUE(report.failures.empty());
+  EXPECT_EQ(testing::RenamedTo(report), std::vector<std::string>{"a.txt"});
+  struct stat renamed {};
+  EXPECT_EQ(fstatat(fd, "a.txt", &renamed, 0), 0);
+  close(fd);
 }
 
 TEST(PassFaultsTest, NameTooLongIsReportedAndThePassGoesOn) {

@@ -8,25 +8,76 @@
 namespace qomdex {
 namespace {
 
+using testing::TempDir;
 using Names = std::set<std::string>;
+using Kind = PassReport::FailureKind;
 
-TEST(UndoTest, RestoresEveryNameOfAPassAndSkipsWhatChangedMeanwhile) {
-  testing::TempDir dir;
-  for (const char* name : {"01 a.txt", "02 a.txt", "03 b", "a.txt"}) dir.Touch(name);
-  const Names before = dir.Names();
-  PassState state;
-  const PassReport pass = testing::RunFilePass(state, dir.path());
-  ASSERT_EQ(pass.renamed.size(), 3u);
+struct UndoCase {
+  const char* label;
+  void (*meddle)(const TempDir&);  // what the user does between the pass and the undo
+  Names after_undo;
+  std::vector<Kind> failures;
+  std::error_condition error = {};  // of the one failure, if any
+  const char* new_file = nullptr;   // the user's new file, which must be left as it is
+};
 
-  std::filesystem::rename(dir / "b", dir / "b renamed by hand");
-  const PassReport undo = UndoRenames(pass.renamed);
+std::vector<Kind> Kinds(const PassReport& report) {
+  std::vector<Kind> kinds;
+  for (const auto& failure : report.failures) kinds.push_back(failure.kind);
+  return kinds;
+}
 
-  EXPECT_EQ(dir.Names(), (Names{"01 a.txt", "02 a.txt", "b renamed by hand", "a.txt"}));
-  EXPECT_EQ(dir.Read("02 a.txt"), "02 a.txt") << "copy-suffixed names come back too";
-  ASSERT_EQ(undo.failures.size(), 1u);
-  EXPECT_EQ(undo.failures[0].path, dir / "b");
-  EXPECT_EQ(undo.failures[0].error, std::errc::no_such_file_or_directory);
-  EXPECT_EQ(undo.renamed.size(), 2u);
+TEST(UndoTest, PutsBackOnlyTheVeryEntriesRenamedAndOnlyOntoFreeNames) {
+  const UndoCase cases[] = {
+      {"nothing changed", [](auto&) {}, {"01 a.txt", "02 a.txt", "05 five.txt", "a.txt"}, {}},
+      {"renamed entry moved away and another made under its name",
+       [](auto& d) {
+         std::filesystem::rename(d / "five.txt", d / "elsewhere");
+         d.Touch("five.txt", "new");
+       },
+       {"01 a.txt", "02 a.txt", "a.txt", "elsewhere", "five.txt"},
+       {Kind::kNotRenamedEntry},
+       {},
+       "five.txt"},
+      {"renamed entry renamed again by hand",
+       [](auto& d) { std::filesystem::rename(d / "five.txt", d / "by hand"); },
+       {"01 a.txt", "02 a.txt", "a.txt", "by hand"},
+       {Kind::kNotRenamedEntry},
+       std::errc::no_such_file_or_directory},
+      {"old name taken meanwhile",
+       [](auto& d) { d.Touch("05 five.txt", "new"); },
+       {"01 a.txt", "02 a.txt", "05 five.txt", "a.txt", "five.txt"},
+       {Kind::kRename},
+       std::errc::file_exists,
+       "05 five.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    for (const char* name : {"01 a.txt", "02 a.txt", "05 five.txt", "a.txt"}) dir.Touch(name);
+    PassState state;
+    const PassReport pass = testing::RunFilePass(state, dir.path());
+    ASSERT_EQ(pass.renamed.size(), 3u);
+    c.meddle(dir);
+    const Names meddled = dir.Names();
+
+    const PassReport dry = UndoRenames(pass.renamed, {.dry_run = true});
+    EXPECT_EQ(dir.Names(), meddled);
+    const PassReport undo = UndoRenames(pass.renamed);
+
+    EXPECT_EQ(dir.Names(), c.after_undo);
+    EXPECT_EQ(Kinds(undo), c.failures);
+    EXPECT_EQ(testing::RenamedTo(dry), testing::RenamedTo(undo));
+    EXPECT_EQ(Kinds(dry), Kinds(undo));
+    EXPECT_EQ(undo.renamed.size() + undo.failures.size(), 3u);
+    if (!c.failures.empty()) {
+      EXPECT_EQ(undo.failures[0].error, c.error);
+    }
+    EXPECT_EQ(dir.Read("02 a.txt"), "02 a.txt") << "copy-suffixed names come back too";
+    if (c.new_file) {
+      EXPECT_EQ(dir.Read(c.new_file), "new");
+    }
+  }
 }
 
 }  // namespace

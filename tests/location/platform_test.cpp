@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "location/location_lists.h"
 #include "tests/support/rename_or_fail.h"
 #include "tests/support/temp_dir.h"
 
@@ -45,7 +46,7 @@ TEST(RenameTest, NeverReplacesAnExistingEntry) {
     const auto source_type = fs::symlink_status(dir / "from").type();
     const auto target_type = fs::symlink_status(dir / "to").type();
     std::error_code error;
-    EXPECT_EQ(platform::Rename(dir / "from", dir / "to", error), fs::path());
+    EXPECT_EQ(testing::RenameWithin(dir / "from", dir / "to", error), NativeString());
     EXPECT_EQ(error, std::errc::file_exists);
     EXPECT_EQ(fs::symlink_status(dir / "from").type(), source_type);
     EXPECT_EQ(fs::symlink_status(dir / "to").type(), target_type);
@@ -84,7 +85,7 @@ TEST(RenameTest, MovesALinkItselfNotItsTarget) {
 TEST(RenameTest, MissingSourceIsReportedWithTheSystemsReason) {
   TempDir dir;
   std::error_code error;
-  platform::Rename(dir / "gone", dir / "new", error);
+  testing::RenameWithin(dir / "gone", dir / "new", error);
   EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }
 
@@ -99,7 +100,7 @@ TEST(ReadDirectoryTest, ShowsWhatAFileManagerShowsAndClassifiesLinksByTarget) {
   fs::create_symlink(dir / "file", dir / "file link");
   fs::create_symlink(dir / "nowhere", dir / "dangling link");
 
-  auto entries = platform::ReadDirectory(dir.path());
+  auto entries = platform::ReadDirectory(platform::Directory(dir.path()));
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
   std::vector<std::pair<std::string, bool>> seen;
@@ -112,12 +113,30 @@ TEST(ReadDirectoryTest, ShowsWhatAFileManagerShowsAndClassifiesLinksByTarget) {
 }
 #endif
 
+#ifndef _WIN32  // Windows resolves ".." in the text of a path before the system sees it.
+TEST(ReadDirectoryTest, DotDotAfterALinkIsTheLinkTargetsParent) {
+  TempDir dir;
+  for (const char* folder : {"lx", "other", "other/sub"}) dir.MakeDir(folder);
+  dir.Touch("lx/in lx");
+  dir.Touch("other/in other");
+  fs::create_directory_symlink("../other/sub", dir / "lx/link");
+
+  LocationLists lists(
+      [](const NativeString& name) { return std::u16string(name.begin(), name.end()); });
+  lists.OpenDirectory(dir / "lx/link/..");
+  ASSERT_EQ(lists.File1().count(), 1u);
+  EXPECT_EQ(lists.File1().name(0), "in other");
+  ASSERT_EQ(lists.Dir1().count(), 1u);
+  EXPECT_EQ(lists.Dir1().name(0), "sub");
+}
+#endif
+
 TEST(ReadDirectoryTest, UnreadableDirectoryThrowsWithItsPath) {
   TempDir dir;
   dir.Touch("plain file");
   for (const fs::path& path : {dir / "missing", dir / "plain file"}) {
     try {
-      platform::ReadDirectory(path);
+      platform::ReadDirectory(platform::Directory(path));
       ADD_FAILURE() << path << " was read";
     } catch (const fs::filesystem_error& error) {
       EXPECT_EQ(error.path1(), path);

@@ -72,7 +72,7 @@ TEST(ReadDirectoryWindowsTest, HiddenAndSystemEntriesAreLeftOutButADotHidesNothi
   ASSERT_TRUE(SetFileAttributesW((dir / "system").c_str(), FILE_ATTRIBUTE_SYSTEM));
   ASSERT_TRUE(SetFileAttributesW((dir / "hidden folder").c_str(), FILE_ATTRIBUTE_HIDDEN));
 
-  auto entries = platform::ReadDirectory(dir.path());
+  auto entries = platform::ReadDirectory(platform::Directory(dir.path()));
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
   std::vector<std::pair<NativeString, bool>> seen;
@@ -100,7 +100,7 @@ TEST(RenameWindowsTest, RefusalsLeaveBothEntriesAsTheyWere) {
     dir.Touch("01 taken.txt");
     dir.Touch("taken.txt");
     std::error_code error;
-    platform::Rename(dir / "01 taken.txt", dir / c.target, error);
+    testing::RenameWithin(dir / "01 taken.txt", dir / c.target, error);
     EXPECT_EQ(error, c.error) << error.message();
     EXPECT_EQ(dir.Names(), (Names{"01 taken.txt", "taken.txt"}));
     EXPECT_EQ(dir.Read("taken.txt"), "taken.txt");
@@ -124,7 +124,8 @@ TEST(RenameWindowsTest, EntriesWhoseNamesEndInADotOrASpaceAreListedAndRenamed) {
   fs::create_directory(LR"(\\?\)" + (dir / "01 b ").native());
 
   std::vector<NativeString> names;
-  for (const auto& entry : platform::ReadDirectory(dir.path())) names.push_back(entry.name);
+  for (const auto& entry : platform::ReadDirectory(platform::Directory(dir.path())))
+    names.push_back(entry.name);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<NativeString>{L"01 a.", L"01 b "}));
   RenameOrFail(dir / "01 a.", dir / "a");

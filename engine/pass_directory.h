@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <system_error>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "location/native_name.h"
+#include "location/platform.h"
+
+namespace qomdex {
+
+// The one directory a pass or an undo works in, opened once: every look at an entry and every
+// rename goes through its handle, so the directory stays the one treated even if it is moved.
+// In a dry run nothing changes, and every answer is the one the disk would give after the
+// renames the dry run has pretended to make: names it vacated are free, names it took are taken.
+class PassDirectory {
+ public:
+  // Opens the directory. Reads the disk; throws std::filesystem::filesystem_error when it cannot
+  // be opened.
+  PassDirectory(const std::filesystem::path& path, bool dry_run);
+
+  // Returns the path the directory was opened by.
+  const std::filesystem::path& path() const { return handle_.path(); }
+  // Returns the open directory.
+  const platform::Directory& handle() const { return handle_; }
+
+  // Returns the identity of the entry `name` (see platform::Identify). Reads the disk.
+  platform::Identity Identify(const NativeString& name, std::error_code& error) const;
+
+  // Renames `from`, the entry `identity`, to `to` and never replaces (see platform::Rename);
+  // returns the name given. A dry run renames nothing and fails as the rename would for a new
+  // name that is taken. Touches the disk (a dry run only reads it); never throws for a refusal.
+  NativeString Rename(const NativeString& from, const NativeString& to,
+                      const platform::Identity& identity, std::error_code& error,
+                      platform::RenameWitness* witness = nullptr);
+
+  // Removes what a rename cut short left under `name` (see platform::RemoveResidue); a dry run
+  // only checks that `name` is the entry `identity`. Touches the disk; sets `error` on failure.
+  void RemoveResidue(const NativeString& name, const platform::Identity& identity,
+                     std::error_code& error);
+
+ private:
+  platform::Directory handle_;
+  bool dry_run_;
+  // Dry run only: the names its pretended renames freed, and those they took, with the entries
+  // that now hold them.
+  std::unordered_set<NativeString> vacated_;
+  std::unordered_map<NativeString, platform::Identity> made_;
+};
+
+}  // namespace qomdex

@@ -1,0 +1,156 @@
+// The never-replacing rename on file systems that lack the system's no-replace flag (a file is
+// linked to its new name, then loses the old one) or hard links too (the new name is reserved by
+// an exclusive create and the entry renamed over its placeholder), with another program acting
+// before the rename or in the middle of it. Whatever it does, nothing of its is replaced.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "location/platform.h"
+#include "location/platform_test_helper.h"
+#include "tests/support/temp_dir.h"
+
+namespace qomdex {
+namespace {
+
+using platform::PlatformTestHelper;
+using testing::TempDir;
+using Fallback = PlatformTestHelper::Fallback;
+using Names = std::set<std::string>;
+namespace fs = std::filesystem;
+
+// Sets the fallback for one scope.
+class ForcedFallback {
+ public:
+  explicit ForcedFallback(Fallback fallback) { PlatformTestHelper::ForceFallback(fallback); }
+  ~ForcedFallback() {
+    PlatformTestHelper::ForceFallback(Fallback::kNone);
+    PlatformTestHelper::BetweenSteps(nullptr);
+  }
+};
+
+void Theirs(const TempDir& dir, const char* name) { dir.Touch(name, "theirs"); }
+// Another program's usual way to write a file: a temporary one renamed over the name.
+void ReplacedByTheirs(const TempDir& dir, const char* name) {
+  dir.Touch("their temporary", "theirs");
+  fs::rename(dir / "their temporary", dir / name);
+}
+
+struct RaceCase {
+  const char* label;
+  Fallback fallback;
+  bool folder;                      // "01 a" is a folder holding "inside", else a file
+  void (*before)(const TempDir&);   // another program, before the rename
+  void (*between)(const TempDir&);  // another program, between the fallback's steps
+  bool renamed;                     // "01 a" becomes "a"; else refused with EEXIST
+  const char* theirs;               // the name that must hold the other program's file
+};
+
+TEST(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
+  const RaceCase cases[] = {
+      {"file by link", Fallback::kHardLink, false, nullptr, nullptr, true, nullptr},
+      {"file by reservation", Fallback::kReservation, false, nullptr, nullptr, true, nullptr},
+      {"folder by reservation", Fallback::kHardLink, true, nullptr, nullptr, true, nullptr},
+      {"link: new name taken before", Fallback::kHardLink, false, [](auto& d) { Theirs(d, "a"); },
+       nullptr, false, "a"},
+      {"reservation: new name taken before", Fallback::kReservation, false,
+       [](auto& d) { Theirs(d, "a"); }, nullptr, false, "a"},
+      {"reservation: folder name taken before", Fallback::kHardLink, true,
+       [](auto& d) { d.MakeDir("a"); }, nullptr, false, nullptr},
+      {"link: old name replaced between", Fallback::kHardLink, false, nullptr,
+       [](auto& d) { ReplacedByTheirs(d, "01 a"); }, true, "01 a"},
+      {"link: new name replaced between", Fallback::kHardLink, false, nullptr,
+       [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
+      {"reservation: placeholder written into", Fallback::kReservation, false, nullptr,
+       [](auto& d) { Theirs(d, "a"); }, false, "a"},
+      {"reservation: placeholder replaced", Fallback::kReservation, false, nullptr,
+       [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
+      {"reservation: placeholder folder filled", Fallback::kHardLink, true, nullptr,
+       [](auto& d) { Theirs(d, "a/theirs"); }, false, nullptr},
+      {"reservation: exclusive create of the name refused", Fallback::kReservation, false, nullptr,
+       [](auto& d) {
+         EXPECT_LT(open((d / "a").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600), 0);
+         EXPECT_EQ(errno, EEXIST);
+       },
+       true, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    if (c.folder) {
+      dir.MakeDir("01 a");
+      dir.Touch("01 a/inside");
+    } else {
+      dir.Touch("01 a");
+    }
+    if (c.before) c.before(dir);
+    const ForcedFallback forced(c.fallback);
+    if (c.between) PlatformTestHelper::BetweenSteps([&] { c.between(dir); });
+
+    std::error_code error;
+    const NativeString given =
+        platform::Rename(platform::Directory(dir.path()), "01 a", "a", error);
+
+    const bool their_old_name = c.theirs != nullptr && std::string(c.theirs) == "01 a";
+    EXPECT_EQ(dir.Names(), c.renamed && !their_old_name ? Names{"a"} : (Names{"01 a", "a"}));
+    if (c.renamed) {
+      EXPECT_FALSE(error) << error.message();
+      EXPECT_EQ(given, "a");
+    } else {
+      EXPECT_EQ(error, std::errc::file_exists) << error.message();
+    }
+    const std::string ours = c.renamed ? "a" : "01 a";
+    EXPECT_EQ(dir.Read(c.folder ? ours + "/inside" : ours), c.folder ? "01 a/inside" : "01 a");
+    if (c.theirs) {
+      EXPECT_EQ(dir.Read(c.theirs), "theirs");
+    }
+  }
+}
+
+// Hears of each placeholder, and can refuse it as a journal that cannot be written does.
+class RecordingWitness : public platform::RenameWitness {
+ public:
+  explicit RecordingWitness(std::error_code answer) : answer_(answer) {}
+  std::error_code Reserved(const platform::Identity& placeholder) override {
+    placeholders.push_back(placeholder);
+    return answer_;
+  }
+  std::vector<platform::Identity> placeholders;
+
+ private:
+  std::error_code answer_;
+};
+
+TEST(RenameFallbackTest, WitnessHearsOfThePlaceholderBeforeTheRenameAndCanStopIt) {
+  for (const bool refuse : {false, true}) {
+    SCOPED_TRACE(refuse);
+    TempDir dir;
+    dir.Touch("01 a");
+    const ForcedFallback forced(Fallback::kReservation);
+    const platform::Directory directory(dir.path());
+    RecordingWitness witness(refuse ? std::make_error_code(std::errc::no_space_on_device)
+                                    : std::error_code());
+    platform::Identity placeholder_seen;
+    PlatformTestHelper::BetweenSteps([&] {
+      std::error_code error;
+      placeholder_seen = platform::Identify(directory, "a", error);
+    });
+
+    std::error_code error;
+    platform::Rename(directory, "01 a", "a", error, &witness);
+
+    ASSERT_EQ(witness.placeholders.size(), 1u);
+    EXPECT_EQ(dir.Names(), refuse ? Names{"01 a"} : Names{"a"});
+    if (refuse) {
+      EXPECT_EQ(error, std::errc::no_space_on_device);
+    } else {
+      EXPECT_EQ(witness.placeholders[0], placeholder_seen);
+      EXPECT_EQ(dir.Read("a"), "01 a");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qomdex
