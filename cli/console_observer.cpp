@@ -13,6 +13,7 @@ const char* Words(PassReport::KeptReason reason) {
   switch (reason) {
     case PassReport::KeptReason::kWouldHide: return "its new name would hide it";
     case PassReport::KeptReason::kWouldBeEmpty: return "its new name would be empty";
+    case PassReport::KeptReason::kIsJournal: return "it is the rename journal";
   }
   return "";
 }
@@ -48,6 +49,7 @@ void ConsoleObserver::Failed(const PassReport::Failure& failure) {
            << failure.error.message() << '\n';
       break;
     case PassReport::FailureKind::kRename:
+    case PassReport::FailureKind::kJournal:
       err_ << kProgramName << ": cannot rename " << QuotedName(failure.path) << " to "
            << QuotedName(failure.target) << ": " << failure.error.message() << '\n';
       break;

@@ -37,6 +37,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   const std::u16string empty_fold = Fold({});
 
   PassReport report;
+  // Returns false when the pass must stop.
   const auto treat = [&](const NativeString& name) {
     Clean(state, name, StripSet::kFile);
     const std::u16string new_fold = Fold(state.NewName);
@@ -44,18 +45,17 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
     state.CheckIndex = taken.size();
     state.NameTaken = matches > 0;
     state.CopyCount += matches;
-    if (!state.NameChanged) return;
+    if (!state.NameChanged) return true;
 
     if (state.NameTaken) BuildSuffixedName(state);
     const NativeString& new_name = state.NameTaken ? state.SuffixedName : state.NewName;
-    CarryOut({name, new_name, Fold(name), state.NameTaken ? Fold(new_name) : new_fold}, directory,
-             options, taken, report);
+    return CarryOut({name, new_name, Fold(name), state.NameTaken ? Fold(new_name) : new_fold},
+                    directory, options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
     if (!ContinueBefore(options, report)) break;
     const NativeString& name = file1.entry(state.ItemIndex);
-    treat(name);
-    if (!ContinueAfter(state, file1.count(), name, options, report)) break;
+    if (!treat(name) || !ContinueAfter(state, file1.count(), name, options, report)) break;
   }
   RefreshAfterPass(file1, options, report);
   return report;

@@ -28,6 +28,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));
 
   PassReport report;
+  // Returns false when the pass must stop.
   const auto treat = [&](const std::filesystem::path& current) {
     state.FolderName = LastComponent(current);
     state.SlashPos = current.native().size() - state.FolderName.size() + 1;
@@ -37,22 +38,24 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     state.CandidatePath = Fold(cleaned.native());
     state.CheckIndex = taken.size();
     state.NameTaken = taken.Count(state.CandidatePath) > 0;
-    if (!state.NameChanged) return;
+    if (!state.NameChanged) return true;
     if (state.NewName.empty()) {
       RecordKept({current, PassReport::KeptReason::kWouldBeEmpty}, options, report);
-      return;
+      return true;
     }
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
-    CarryOut({state.FolderName, LastComponent(target), Fold(current.native()),
-              state.NameTaken ? Fold(target.native()) : state.CandidatePath,
-              /*indexed_by_full_path=*/true},
-             directory, options, taken, report);
+    return CarryOut({state.FolderName, LastComponent(target), Fold(current.native()),
+                     state.NameTaken ? Fold(target.native()) : state.CandidatePath,
+                     /*indexed_by_full_path=*/true},
+                    directory, options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < dir1.count(); ++state.ItemIndex) {
     if (!ContinueBefore(options, report)) break;
-    treat(dir1.entry(state.ItemIndex));
-    if (!ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) break;
+    if (!treat(dir1.entry(state.ItemIndex)) ||
+        !ContinueAfter(state, dir1.count(), dir1.name(state.ItemIndex), options, report)) {
+      break;
+    }
   }
   RefreshAfterPass(dir1, options, report);
   return report;

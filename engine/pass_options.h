@@ -7,6 +7,8 @@
 
 namespace qomdex {
 
+class RenameJournal;
+
 // Follows a pass entry by entry, and can stop it.
 class PassObserver {
  public:
@@ -35,6 +37,9 @@ struct PassOptions {
   bool dry_run = false;
   // Told after each entry when set; a pass without one pays nothing for it.
   PassObserver* observer = nullptr;
+  // When set, every rename is written to it before it is made, and the journal file itself is
+  // never renamed. A dry run writes nothing to it.
+  RenameJournal* journal = nullptr;
 };
 
 }  // namespace qomdex

@@ -15,7 +15,7 @@ struct PassReport {
     std::filesystem::path from;
     std::filesystem::path to;
     // The entry itself, taken before its rename, so an undo touches no other; unknown (all zero)
-    // in a dry run.
+    // in a dry run without a journal.
     platform::Identity identity;
   };
 
@@ -23,6 +23,7 @@ struct PassReport {
   enum class KeptReason {
     kWouldHide,     // its new name would start with a dot, which hides it
     kWouldBeEmpty,  // a folder named only with cut characters
+    kIsJournal,     // it is the rename journal the pass is writing
   };
   struct Kept {
     std::filesystem::path path;
@@ -38,6 +39,9 @@ struct PassReport {
     // either, so it was left alone. `error` is set only when `path` could not be looked at (no
     // such entry, say).
     kNotRenamedEntry,
+    // The journal could not be written, so `path` was not renamed to `target` and the pass
+    // stopped there.
+    kJournal,
     // Undo: `path`, left behind by a rename cut short, could not be removed.
     kLeftover,
   };
@@ -54,7 +58,8 @@ struct PassReport {
   // Undo only: what renames cut short had left (an empty placeholder, a second link to a file),
   // removed.
   std::vector<std::filesystem::path> removed;
-  // True when an observer stopped the pass before its last entry.
+  // True when an observer, or a journal that could not be written, stopped the pass before its
+  // last entry.
   bool stopped = false;
 };
 

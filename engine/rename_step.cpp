@@ -1,9 +1,34 @@
 #include "engine/rename_step.h"
 
+#include <optional>
+
 #include "engine/fold.h"
+#include "engine/journal.h"
 #include "location/join_path.h"
 
 namespace qomdex {
+namespace {
+
+// Writes each placeholder a fallback rename reserves to the journal before the rename goes on,
+// so an undo can remove it should the process die before the rename replaces it.
+class PlaceholderWitness : public platform::RenameWitness {
+ public:
+  PlaceholderWitness(RenameJournal& journal, const std::filesystem::path& directory,
+                     const NativeString& name)
+      : journal_(journal), directory_(directory), name_(name) {}
+
+  std::error_code Reserved(const platform::Identity& placeholder) override {
+    return journal_.Write(
+        {RenameJournal::Kind::kPlaceholder, directory_, NativeString(), name_, placeholder});
+  }
+
+ private:
+  RenameJournal& journal_;
+  const std::filesystem::path& directory_;
+  const NativeString& name_;
+};
+
+}  // namespace
 
 void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report) {
   report.renamed.push_back(std::move(renamed));
@@ -25,25 +50,45 @@ void RecordRemoved(std::filesystem::path removed, const PassOptions& options, Pa
   if (options.observer) options.observer->Removed(report.removed.back());
 }
 
-void CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
+bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
               TakenNames& taken, PassReport& report) {
   const std::filesystem::path& path = directory.path();
   if (platform::NameHidesEntry(step.to)) {
     RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kWouldHide}, options, report);
-    return;
+    return true;
   }
   // The one look at the entry a rename costs: its identity goes into the report, so an undo can
-  // tell it from any other.
+  // tell it from any other. A dry run needs it only to tell the journal apart.
   std::error_code error;
   platform::Identity identity;
-  if (!options.dry_run) identity = directory.Identify(step.from, error);
+  if (!options.dry_run || options.journal) identity = directory.Identify(step.from, error);
+  if (!error && options.journal) {
+    if (identity == options.journal->identity()) {
+      RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kIsJournal}, options, report);
+      return true;
+    }
+    if (!options.dry_run) {
+      if (const std::error_code journal_error = options.journal->Write(
+              {RenameJournal::Kind::kRename, path, step.from, step.to, identity})) {
+        RecordFailure({PassReport::FailureKind::kJournal, JoinPath(path, step.from),
+                       JoinPath(path, step.to), journal_error},
+                      options, report);
+        report.stopped = true;
+        return false;
+      }
+    }
+  }
   NativeString made;
-  if (!error) made = directory.Rename(step.from, step.to, identity, error);
+  if (!error) {
+    std::optional<PlaceholderWitness> witness;
+    if (options.journal && !options.dry_run) witness.emplace(*options.journal, path, step.to);
+    made = directory.Rename(step.from, step.to, identity, error, witness ? &*witness : nullptr);
+  }
   if (error) {
     RecordFailure({PassReport::FailureKind::kRename, JoinPath(path, step.from),
                    JoinPath(path, step.to), error},
                   options, report);
-    return;
+    return true;
   }
   std::filesystem::path made_path = JoinPath(path, made);
   // The name the system actually gave is what the index and the report must hold.
@@ -53,6 +98,7 @@ void CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
   taken.Remove(step.from_fold);
   taken.Add(std::move(step.to_fold));
   RecordRenamed({JoinPath(path, step.from), std::move(made_path), identity}, options, report);
+  return true;
 }
 
 bool ContinueBefore(const PassOptions& options, PassReport& report) {

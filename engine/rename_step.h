@@ -24,11 +24,13 @@ struct RenameStep {
   bool indexed_by_full_path = false;
 };
 
-// Renames in the pass's directory unless the new name would hide the entry (then the entry is
-// kept and reported as such); records the outcome in the report and keeps `taken` in step with
-// the disk, also in a dry run, which takes the same outcomes from what is on disk. Touches the
-// disk (a dry run only reads it); never throws for a refused rename.
-void CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
+// Renames in the pass's directory unless the new name would hide the entry or the entry is the
+// journal (then the entry is kept and reported as such); writes the rename to the journal, if
+// any, first; records the outcome in the report and keeps `taken` in step with the disk, also in
+// a dry run, which takes the same outcomes from what is on disk. Touches the disk (a dry run only
+// reads it); never throws for a refused rename. Returns false, with the report stopped, when the
+// journal could not be written and the pass must stop.
+bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
               TakenNames& taken, PassReport& report);
 
 // Record an outcome in the report and tell the observer, if any, at once.

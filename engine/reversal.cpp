@@ -66,4 +66,12 @@ void Reversal::PutBack(const std::filesystem::path& path, const NativeString& ne
                 options_, report_);
 }
 
+void Reversal::RemovePlaceholder(const std::filesystem::path& path, const NativeString& name,
+                                 const platform::Identity& identity) {
+  PassDirectory* directory = Open(path);
+  if (directory != nullptr && Holds(*directory, name, identity)) {
+    Remove(*directory, name, identity);
+  }
+}
+
 }  // namespace qomdex

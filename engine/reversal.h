@@ -22,6 +22,11 @@ class Reversal {
   void PutBack(const std::filesystem::path& directory, const NativeString& new_name,
                const NativeString& old_name, const platform::Identity& identity);
 
+  // Removes the empty placeholder `identity` from under `name`, if it is still there. Touches the
+  // disk (a dry run only reads it); never throws.
+  void RemovePlaceholder(const std::filesystem::path& directory, const NativeString& name,
+                         const platform::Identity& identity);
+
   // Returns what was done, moving it out.
   PassReport TakeReport() { return std::move(report_); }
 

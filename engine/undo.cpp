@@ -1,5 +1,6 @@
 #include "engine/undo.h"
 
+#include "engine/journal.h"
 #include "engine/reversal.h"
 
 namespace qomdex {
@@ -10,6 +11,19 @@ PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
   for (auto step = renamed.rbegin(); step != renamed.rend(); ++step) {
     reversal.PutBack(step->to.parent_path(), step->to.filename().native(),
                      step->from.filename().native(), step->identity);
+  }
+  return reversal.TakeReport();
+}
+
+PassReport UndoJournal(const std::filesystem::path& file, const PassOptions& options) {
+  const std::vector<RenameJournal::Record> records = RenameJournal::Read(file);
+  Reversal reversal(options);
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    if (record->kind == RenameJournal::Kind::kPlaceholder) {
+      reversal.RemovePlaceholder(record->directory, record->to, record->identity);
+    } else {
+      reversal.PutBack(record->directory, record->to, record->from, record->identity);
+    }
   }
   return reversal.TakeReport();
 }

@@ -16,4 +16,11 @@ namespace qomdex {
 PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
                        const PassOptions& options = {});
 
+// Puts back the renames a journal file records, last first, by the same rule as UndoRenames;
+// passes over a rename that was never made (its old name still holds the entry), and removes
+// what a rename cut short left behind (an empty placeholder, a second link to a file). Each
+// recorded directory is opened again by its path. Touches the disk (options.dry_run: only reads
+// it); throws std::filesystem::filesystem_error only when the journal cannot be read or is none.
+PassReport UndoJournal(const std::filesystem::path& file, const PassOptions& options = {});
+
 }  // namespace qomdex

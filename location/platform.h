@@ -100,6 +100,35 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
                    std::error_code& error);
 
+// A file that only grows, each append handed to the system at once so it survives the death of
+// the process.
+class AppendFile {
+ public:
+  // Creates the file, which must not exist yet. Touches the disk; throws
+  // std::filesystem::filesystem_error (std::errc::file_exists when it exists).
+  explicit AppendFile(const std::filesystem::path& path);
+  ~AppendFile();
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  // Writes the bytes at the end with the system's write call. Returns the system's reason on
+  // failure (a short write is reported as std::errc::no_space_on_device).
+  std::error_code Append(std::string_view bytes);
+  // Flushes the file to its storage. Safe to call from a signal handler. Returns the reason on
+  // failure.
+  std::error_code Sync() noexcept;
+  // Returns the file's identity, taken when it was created.
+  const Identity& identity() const { return identity_; }
+
+ private:
+#ifdef _WIN32
+  void* handle_;
+#else
+  int fd_;
+#endif
+  Identity identity_;
+};
+
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.
 std::vector<std::filesystem::path> ListDrives();

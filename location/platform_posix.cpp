@@ -284,6 +284,35 @@ void RemoveResidue(const Directory& directory, const NativeString& name, const I
   error.assign(code, std::generic_category());
 }
 
+AppendFile::AppendFile(const fs::path& path)
+    : fd_(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644)) {
+  struct stat status {};
+  if (fd_ < 0 || fstat(fd_, &status) != 0) {
+    const std::error_code error = LastError();
+    if (fd_ >= 0) close(fd_);
+    throw fs::filesystem_error("cannot create file", path, error);
+  }
+  identity_ = IdentityOf(status);
+}
+
+AppendFile::~AppendFile() { close(fd_); }
+
+std::error_code AppendFile::Append(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd_, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return LastError();
+    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return {};
+}
+
+std::error_code AppendFile::Sync() noexcept {
+  if (fsync(fd_) == 0) return {};
+  return LastError();
+}
+
 std::vector<fs::path> ListDrives() {
   std::set<fs::path> mount_points;
 #if defined(__linux__)

@@ -166,6 +166,36 @@ void RemoveResidue(const Directory& directory, const NativeString& name, const I
   }
 }
 
+AppendFile::AppendFile(const fs::path& path)
+    : handle_(CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (handle_ == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle_, &information)) {
+    const std::error_code error = LastError();
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    throw fs::filesystem_error("cannot create file", path, error);
+  }
+  identity_ = IdentityOf(information);
+}
+
+AppendFile::~AppendFile() { CloseHandle(handle_); }
+
+std::error_code AppendFile::Append(std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    if (!WriteFile(handle_, bytes.data(), size, &written, nullptr)) return LastError();
+    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+    bytes.remove_prefix(written);
+  }
+  return {};
+}
+
+std::error_code AppendFile::Sync() noexcept {
+  if (FlushFileBuffers(handle_)) return {};
+  return LastError();
+}
+
 std::vector<fs::path> ListDrives() {
   std::vector<fs::path> drives{StartLocation()};
   const DWORD mask = GetLogicalDrives();

@@ -10,26 +10,18 @@
 
 #include "location/platform.h"
 #include "location/platform_test_helper.h"
+#include "tests/support/forced_fallback.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
 namespace {
 
 using platform::PlatformTestHelper;
+using testing::ForcedFallback;
 using testing::TempDir;
 using Fallback = PlatformTestHelper::Fallback;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
-
-// Sets the fallback for one scope.
-class ForcedFallback {
- public:
-  explicit ForcedFallback(Fallback fallback) { PlatformTestHelper::ForceFallback(fallback); }
-  ~ForcedFallback() {
-    PlatformTestHelper::ForceFallback(Fallback::kNone);
-    PlatformTestHelper::BetweenSteps(nullptr);
-  }
-};
 
 void Theirs(const TempDir& dir, const char* name) { dir.Touch(name, "theirs"); }
 // Another program's usual way to write a file: a temporary one renamed over the name.

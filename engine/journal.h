@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "location/native_name.h"
+#include "location/platform.h"
+
+namespace qomdex {
+
+// A record of every rename a pass makes, written before each rename so that it outlives the
+// process: an undo read from it puts back what was renamed and removes what a rename cut short
+// left behind. The file is binary, all numbers little-endian:
+//   header:  the 8 bytes "QOMDEXRJ", then the version as 4 bytes (1)
+//   record:  the body's length (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes)
+//   body:    kind (1 byte: 1 rename, 2 placeholder), identity (device, then file: 8 bytes each),
+//            then the directory's path, the old name and the new name, each as its length in
+//            bytes (4 bytes) and its exact native bytes (UTF-16LE on Windows)
+// A record cut short or whose hash does not match ends the journal: it was being written when
+// the process died, and its rename was never begun.
+class RenameJournal {
+ public:
+  enum class Kind : unsigned char {
+    kRename = 1,       // `from` in `directory` is about to be renamed to `to`; `identity` is its
+    kPlaceholder = 2,  // the empty placeholder `identity` was made under `to` (`from` is empty)
+  };
+  struct Record {
+    Kind kind;
+    std::filesystem::path directory;
+    NativeString from;
+    NativeString to;
+    platform::Identity identity;
+  };
+
+  // Creates the journal file, which must not exist yet, and writes its header. Touches the disk;
+  // throws std::filesystem::filesystem_error (std::errc::file_exists when the file exists).
+  explicit RenameJournal(const std::filesystem::path& file);
+
+  // Writes one record with one system write, so it is kept if the process dies right after.
+  // Touches the disk; returns the system's reason when the record could not be written.
+  std::error_code Write(const Record& record);
+
+  // Flushes the journal to its storage. Safe to call from a signal handler; returns the system's
+  // reason on failure.
+  std::error_code Sync() noexcept { return file_.Sync(); }
+
+  // Returns the journal file's identity, so a pass can leave the file itself alone.
+  const platform::Identity& identity() const { return file_.identity(); }
+
+  // Returns every whole record of a journal file, oldest first. Reads the disk; throws
+  // std::filesystem::filesystem_error when the file cannot be read or is not a journal
+  // (std::errc::invalid_argument).
+  static std::vector<Record> Read(const std::filesystem::path& file);
+
+ private:
+  platform::AppendFile file_;
+  std::string buffer_;
+};
+
+}  // namespace qomdex
