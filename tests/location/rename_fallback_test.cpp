@@ -101,48 +101,5 @@ TEST(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
   }
 }
 
-// Hears of each placeholder, and can refuse it as a journal that cannot be written does.
-class RecordingWitness : public platform::RenameWitness {
- public:
-  explicit RecordingWitness(std::error_code answer) : answer_(answer) {}
-  std::error_code Reserved(const platform::Identity& placeholder) override {
-    placeholders.push_back(placeholder);
-    return answer_;
-  }
-  std::vector<platform::Identity> placeholders;
-
- private:
-  std::error_code answer_;
-};
-
-TEST(RenameFallbackTest, WitnessHearsOfThePlaceholderBeforeTheRenameAndCanStopIt) {
-  for (const bool refuse : {false, true}) {
-    SCOPED_TRACE(refuse);
-    TempDir dir;
-    dir.Touch("01 a");
-    const ForcedFallback forced(Fallback::kReservation);
-    const platform::Directory directory(dir.path());
-    RecordingWitness witness(refuse ? std::make_error_code(std::errc::no_space_on_device)
-                                    : std::error_code());
-    platform::Identity placeholder_seen;
-    PlatformTestHelper::BetweenSteps([&] {
-      std::error_code error;
-      placeholder_seen = platform::Identify(directory, "a", error);
-    });
-
-    std::error_code error;
-    platform::Rename(directory, "01 a", "a", error, &witness);
-
-    ASSERT_EQ(witness.placeholders.size(), 1u);
-    EXPECT_EQ(dir.Names(), refuse ? Names{"01 a"} : Names{"a"});
-    if (refuse) {
-      EXPECT_EQ(error, std::errc::no_space_on_device);
-    } else {
-      EXPECT_EQ(witness.placeholders[0], placeholder_seen);
-      EXPECT_EQ(dir.Read("a"), "01 a");
-    }
-  }
-}
-
 }  // namespace
 }  // namespace qomdex
