@@ -68,8 +68,11 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
       return true;
     }
     if (!options.dry_run) {
-      if (const std::error_code journal_error = options.journal->Write(
-              {RenameJournal::Kind::kRename, path, step.from, step.to, identity})) {
+      // The record holds the name the entry will have, which the system may adjust.
+      std::error_code unnamed;
+      if (const std::error_code journal_error =
+              options.journal->Write({RenameJournal::Kind::kRename, path, step.from,
+                                      platform::GivenName(step.to, unnamed), identity})) {
         RecordFailure({PassReport::FailureKind::kJournal, JoinPath(path, step.from),
                        JoinPath(path, step.to), journal_error},
                       options, report);
