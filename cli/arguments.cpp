@@ -1,6 +1,10 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
+#include <sstream>
+
 #include "cli/cli.h"
+#include "cli/options.h"
 #include "engine/version.h"
 #include "location/quoting.h"
 #include "location/text_encoding.h"
@@ -8,60 +12,133 @@
 namespace qomdex::cli {
 namespace {
 
-constexpr char kHelp[] =
-    "Usage: qomdex-cli [--folders] [--dry-run] DIRECTORY...\n"
+constexpr char kUsage[] =
+    "Usage: qomdex-cli [--folders] [--dry-run] [--journal FILE] DIRECTORY...\n"
+    "       qomdex-cli --undo FILE [--dry-run]\n";
+
+constexpr char kAbout[] =
     "Cuts the leading run of digits, spaces, underscores and dashes from the name of every\n"
     "file of each DIRECTORY ('01 - Intro.mp3' becomes 'Intro.mp3'). Where the cleaned name is\n"
     "taken, the file gets \" copy ( N).\" before its extension instead; N counts on across\n"
-    "the directories of one run. Hidden entries are left alone.\n"
-    "\n"
-    "  --folders   treat the immediate subfolders instead; dots are cut too, and a taken\n"
-    "              name gets \" Copy ( N)\" with the folder's position in the listing\n"
-    "  --dry-run   rename nothing; print what would be renamed\n"
-    "  --help      show this help and exit\n"
-    "  --version   show the version and exit\n"
-    "\n"
+    "the directories of one run. Hidden entries are left alone.\n";
+
+constexpr char kClosing[] =
     "Nothing is ever overwritten: a rename onto an existing name is refused and reported.\n"
-    "Prints one line per rename, OLD -> NEW. Exit status: 0 when all went well, 1 when any\n"
-    "rename failed, 2 for a usage error or a DIRECTORY that cannot be read.\n";
+    "Prints one line per rename, OLD -> NEW, as it is made. Exit status: 128 + the signal's\n"
+    "number when a signal stopped the run; else 2 for a usage error or a DIRECTORY that cannot\n"
+    "be read; else 1 when any rename failed or the output could not be written; else 0.\n";
+
+constexpr std::size_t kHelpColumn = 22;
+constexpr std::size_t kHelpWidth = 79;
+
+// Appends `text` broken into lines that start at kHelpColumn and end before kHelpWidth.
+void AppendWrapped(std::string& help, const std::string& text) {
+  std::istringstream words(text);
+  std::string word;
+  std::size_t column = help.size() - help.rfind('\n') - 1;
+  while (words >> word) {
+    if (column > kHelpColumn && column + 1 + word.size() > kHelpWidth) {
+      help += '\n' + std::string(kHelpColumn, ' ');
+      column = kHelpColumn;
+    } else if (column > kHelpColumn) {
+      help += ' ';
+      ++column;
+    }
+    help += word;
+    column += word.size();
+  }
+  help += '\n';
+}
 
 // Arguments are UTF-8 on Windows, where main converts the UTF-16 command line, and bytes
 // elsewhere.
 std::filesystem::path ArgumentPath(const std::string& arg) { return NativeFromUtf8(arg); }
 
+const OptionSpec* FindOption(const std::string& name) {
+  const auto options = Options();
+  const auto found = std::find_if(options.begin(), options.end(), [&](const OptionSpec& spec) {
+    return name == spec.name || (spec.alias != nullptr && name == spec.alias);
+  });
+  return found == options.end() ? nullptr : &*found;
+}
+
+int UsageError(std::ostream& err, const std::string& what) {
+  err << kProgramName << ": " << what << "\nTry '" << kProgramName
+      << " --help' for more information.\n";
+  return kExitUsageOrUnreadable;
+}
+
+// Returns the reason a combination of options cannot run, or nothing.
+const char* ConflictIn(const Arguments& arguments) {
+  if (arguments.undo) {
+    if (!arguments.directories.empty()) return "--undo takes no DIRECTORY";
+    if (arguments.folders) return "--undo cannot be combined with --folders";
+    if (arguments.journal) return "--undo cannot be combined with --journal";
+    return nullptr;
+  }
+  if (arguments.journal && arguments.dry_run) return "--journal cannot be combined with --dry-run";
+  if (arguments.directories.empty()) return "no DIRECTORY given";
+  return nullptr;
+}
+
 }  // namespace
+
+std::string HelpText() {
+  std::string help = std::string(kUsage) + kAbout + '\n';
+  for (const OptionSpec& spec : Options()) {
+    std::string names = "  ";
+    if (spec.alias != nullptr) names += std::string(spec.alias) + ", ";
+    names += spec.name;
+    if (spec.argument != nullptr) names += std::string(" ") + spec.argument;
+    names.resize(std::max(names.size() + 1, kHelpColumn), ' ');
+    help += names;
+    AppendWrapped(help, spec.help);
+  }
+  return help + '\n' + kClosing;
+}
 
 std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
                                             std::ostream& err) {
-  Arguments options;
+  Arguments arguments;
   bool options_ended = false;
-  for (const std::string& arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
-      options.directories.push_back(ArgumentPath(arg));
-    } else if (arg == "--") {
+      arguments.directories.push_back(ArgumentPath(arg));
+      continue;
+    }
+    if (arg == "--") {
       options_ended = true;
-    } else if (arg == "--help" || arg == "-h") {
-      out << kHelp;
-      return kExitSuccess;
-    } else if (arg == "--version") {
-      out << kProgramName << ' ' << kVersionText << '\n';
-      return kExitSuccess;
-    } else if (arg == "--dry-run" || arg == "-n") {
-      options.dry_run = true;
-    } else if (arg == "--folders") {
-      options.folders = true;
-    } else {
-      err << kProgramName << ": unknown option " << QuoteName(ArgumentPath(arg)) << "\nTry '"
-          << kProgramName << " --help' for more information.\n";
-      return kExitUsageOrUnreadable;
+      continue;
+    }
+    // A value may follow its option as the next argument or after '=' ("--journal=FILE").
+    const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+    const OptionSpec* spec = FindOption(arg.substr(0, equals));
+    if (spec == nullptr || (equals != std::string::npos && spec->argument == nullptr)) {
+      return UsageError(err, "unknown option " + QuoteName(ArgumentPath(arg)));
+    }
+    std::optional<std::filesystem::path> value;
+    if (equals != std::string::npos) {
+      value = ArgumentPath(arg.substr(equals + 1));
+    } else if (spec->argument != nullptr) {
+      if (i + 1 == args.size()) {
+        return UsageError(err, std::string("option ") + spec->name + " needs a " + spec->argument);
+      }
+      value = ArgumentPath(args[++i]);
+    }
+    switch (spec->option) {
+      case Option::kFolders: arguments.folders = true; break;
+      case Option::kDryRun: arguments.dry_run = true; break;
+      case Option::kJournal: arguments.journal = std::move(value); break;
+      case Option::kUndo: arguments.undo = std::move(value); break;
+      case Option::kHelp: out << HelpText(); return kExitSuccess;
+      case Option::kVersion:
+        out << kProgramName << ' ' << kVersionText << '\n';
+        return kExitSuccess;
     }
   }
-  if (options.directories.empty()) {
-    err << kProgramName << ": no DIRECTORY given\nTry '" << kProgramName
-        << " --help' for more information.\n";
-    return kExitUsageOrUnreadable;
-  }
-  return options;
+  if (const char* conflict = ConflictIn(arguments)) return UsageError(err, conflict);
+  return arguments;
 }
 
 }  // namespace qomdex::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <variant>
@@ -12,6 +13,9 @@ namespace qomdex::cli {
 struct Arguments {
   bool folders = false;
   bool dry_run = false;
+  // The journal to record the renames in (--journal), or to undo (--undo).
+  std::optional<std::filesystem::path> journal;
+  std::optional<std::filesystem::path> undo;
   std::vector<std::filesystem::path> directories;
 };
 
@@ -19,5 +23,8 @@ struct Arguments {
 // written to `out`, usage errors to `err`. Never touches the disk.
 std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
                                             std::ostream& err);
+
+// Returns the text --help shows, its option lines made from the table of options.
+std::string HelpText();
 
 }  // namespace qomdex::cli

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "cli/arguments.h"
 #include "cli/console_observer.h"
@@ -9,14 +10,19 @@
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
+#include "engine/journal.h"
+#include "engine/undo.h"
 #include "location/location_lists.h"
 #include "location/quoting.h"
 
 namespace qomdex::cli {
 namespace {
 
-// Says on the error stream why the run ended early, if it did.
-void ReportEarlyEnd(const LineOutput& output, int stop_signal, std::ostream& err) {
+// Writes out what is left, says on the error stream why the run ended early, if it did, and
+// returns the exit status by the one rule for every mode.
+int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal, bool unreadable,
+           bool journal_failed, std::ostream& err) {
+  output.Flush();
   if (output.failed()) {
     err << kProgramName << ": cannot write the output: " << output.error().message();
     if (output.lost_renames() > 0) {
@@ -28,6 +34,9 @@ void ReportEarlyEnd(const LineOutput& output, int stop_signal, std::ostream& err
     err << kProgramName << ": stopped by signal " << stop_signal
         << "; the renames printed above were made, the remaining entries are untouched\n";
   }
+  if (stop_signal != 0) return kExitSignalBase + stop_signal;
+  if (unreadable) return kExitUsageOrUnreadable;
+  return observer.any_failed() || output.failed() || journal_failed ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace
@@ -43,7 +52,30 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   LineOutput output(out);
   Progress progress(err, console.show_progress, console.terminal_columns);
   ConsoleObserver observer(output, err, progress, stop_signal);
-  const PassOptions pass_options{.dry_run = arguments.dry_run, .observer = &observer};
+  PassOptions pass_options{.dry_run = arguments.dry_run, .observer = &observer};
+
+  if (arguments.undo) {
+    try {
+      UndoJournal(*arguments.undo, pass_options);
+    } catch (const std::filesystem::filesystem_error& error) {
+      err << kProgramName << ": cannot read the journal " << QuoteName(*arguments.undo) << ": "
+          << error.code().message() << '\n';
+      return kExitUsageOrUnreadable;
+    }
+    return Finish(output, observer, stop_signal.load(), false, false, err);
+  }
+
+  std::optional<RenameJournal> journal;
+  if (arguments.journal) {
+    try {
+      journal.emplace(*arguments.journal);
+    } catch (const std::filesystem::filesystem_error& error) {
+      err << kProgramName << ": cannot create the journal " << QuoteName(*arguments.journal) << ": "
+          << error.code().message() << '\n';
+      return kExitUsageOrUnreadable;
+    }
+    pass_options.journal = &*journal;
+  }
 
   PassState state;
   LocationLists lists(Fold);
@@ -66,12 +98,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       unreadable = true;
     }
   }
-  output.Flush();
-  ReportEarlyEnd(output, stop_signal.load(), err);
-
-  if (stop_signal.load() != 0) return kExitSignalBase + stop_signal.load();
-  if (unreadable) return kExitUsageOrUnreadable;
-  return observer.any_failed() || output.failed() ? kExitFailure : kExitSuccess;
+  const std::error_code journal_error = journal ? journal->Sync() : std::error_code();
+  if (journal_error) {
+    err << kProgramName << ": cannot write the journal " << QuoteName(*arguments.journal)
+        << " to its disk: " << journal_error.message() << '\n';
+  }
+  return Finish(output, observer, stop_signal.load(), unreadable, bool(journal_error), err);
 }
 
 }  // namespace qomdex::cli

@@ -35,6 +35,11 @@ void ConsoleObserver::Renamed(const PassReport::Renamed& renamed) {
   output_.Line(QuotedName(renamed.from) + " -> " + QuotedName(renamed.to), true);
 }
 
+void ConsoleObserver::Removed(const std::filesystem::path& path) {
+  progress_.Clear();
+  err_ << kProgramName << ": removed " << QuotedName(path) << ", left by a rename cut short\n";
+}
+
 void ConsoleObserver::Kept(const PassReport::Kept& kept) {
   progress_.Clear();
   err_ << kProgramName << ": kept " << QuotedName(kept.path) << ": " << Words(kept.reason) << '\n';
@@ -49,9 +54,13 @@ void ConsoleObserver::Failed(const PassReport::Failure& failure) {
            << failure.error.message() << '\n';
       break;
     case PassReport::FailureKind::kRename:
-    case PassReport::FailureKind::kJournal:
       err_ << kProgramName << ": cannot rename " << QuotedName(failure.path) << " to "
            << QuotedName(failure.target) << ": " << failure.error.message() << '\n';
+      break;
+    case PassReport::FailureKind::kJournal:
+      err_ << kProgramName << ": cannot write the journal, so " << QuotedName(failure.path)
+           << " was not renamed to " << QuotedName(failure.target) << ": "
+           << failure.error.message() << '\n';
       break;
     case PassReport::FailureKind::kNotRenamedEntry:
       err_ << kProgramName << ": left " << QuotedName(failure.path)

@@ -22,6 +22,7 @@ class ConsoleObserver : public PassObserver {
   void Renamed(const PassReport::Renamed& renamed) override;
   void Kept(const PassReport::Kept& kept) override;
   void Failed(const PassReport::Failure& failure) override;
+  void Removed(const std::filesystem::path& path) override;
 
   // Returns true once any rename has failed.
   bool any_failed() const { return any_failed_; }

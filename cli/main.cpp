@@ -66,7 +66,7 @@ qomdex::cli::Console SetUpConsole() {
   action.sa_handler = OnStopSignal;
   // A second signal of the same kind ends the process at once, for a user who will not wait;
   // a write the signal interrupts goes on, so no line is lost to it.
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  action.sa_flags = static_cast<int>(SA_RESETHAND | SA_RESTART);
   sigemptyset(&action.sa_mask);
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
   // A closed pipe then shows as a failed write, which the run reports, instead of killing it.

@@ -1,9 +1,6 @@
 #include "engine/journal.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 namespace qomdex {
@@ -82,7 +79,8 @@ bool ParseBody(std::string_view body, RenameJournal::Record& record) {
   record.kind = static_cast<RenameJournal::Kind>(kind);
   record.directory = std::move(directory);
   return record.kind == RenameJournal::Kind::kRename ||
-         record.kind == RenameJournal::Kind::kPlaceholder;
+         record.kind == RenameJournal::Kind::kPlaceholder ||
+         record.kind == RenameJournal::Kind::kReserving;
 }
 
 }  // namespace
@@ -113,12 +111,7 @@ std::error_code RenameJournal::Write(const Record& record) {
 }
 
 std::vector<RenameJournal::Record> RenameJournal::Read(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) {
-    throw std::filesystem::filesystem_error("cannot read journal", file,
-                                            std::error_code(errno, std::generic_category()));
-  }
-  const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+  const std::string bytes = platform::ReadWholeFile(file);
   Reader reader(bytes);
   std::string_view magic;
   std::uint64_t version = 0;

@@ -15,7 +15,8 @@ namespace qomdex {
 // left behind. The file is binary, all numbers little-endian:
 //   header:  the 8 bytes "QOMDEXRJ", then the version as 4 bytes (1)
 //   record:  the body's length (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes)
-//   body:    kind (1 byte: 1 rename, 2 placeholder), identity (device, then file: 8 bytes each),
+//   body:    kind (1 byte: 1 rename, 2 placeholder, 3 reserving), identity (device, then file: 8
+//   bytes each),
 //            then the directory's path, the old name and the new name, each as its length in
 //            bytes (4 bytes) and its exact native bytes (UTF-16LE on Windows)
 // A record cut short or whose hash does not match ends the journal: it was being written when
@@ -25,6 +26,8 @@ class RenameJournal {
   enum class Kind : unsigned char {
     kRename = 1,       // `from` in `directory` is about to be renamed to `to`; `identity` is its
     kPlaceholder = 2,  // the empty placeholder `identity` was made under `to` (`from` is empty)
+    kReserving = 3,    // a placeholder is about to be made under `to` for `from`, the entry
+                       // `identity`; a kill before the kPlaceholder record leaves it unnamed
   };
   struct Record {
     Kind kind;

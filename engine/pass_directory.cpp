@@ -36,6 +36,14 @@ NativeString PassDirectory::Rename(const NativeString& from, const NativeString&
   return given;
 }
 
+void PassDirectory::RemoveEmptyEntry(const NativeString& name, std::error_code& error) {
+  if (!dry_run_) return platform::RemoveEmptyEntry(handle_, name, error);
+  // A dry run cannot tell emptiness without the disk; it reports the removal it would try.
+  error.clear();
+  made_.erase(name);
+  vacated_.insert(name);
+}
+
 void PassDirectory::RemoveResidue(const NativeString& name, const platform::Identity& identity,
                                   std::error_code& error) {
   if (!dry_run_) return platform::RemoveResidue(handle_, name, identity, error);

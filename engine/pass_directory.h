@@ -40,6 +40,10 @@ class PassDirectory {
   void RemoveResidue(const NativeString& name, const platform::Identity& identity,
                      std::error_code& error);
 
+  // Removes `name` if it is an empty file or folder (see platform::RemoveEmptyEntry); a dry run
+  // removes nothing. Touches the disk; sets `error` on failure or when it is not empty.
+  void RemoveEmptyEntry(const NativeString& name, std::error_code& error);
+
  private:
   platform::Directory handle_;
   bool dry_run_;

@@ -14,18 +14,27 @@ namespace {
 class PlaceholderWitness : public platform::RenameWitness {
  public:
   PlaceholderWitness(RenameJournal& journal, const std::filesystem::path& directory,
-                     const NativeString& name)
-      : journal_(journal), directory_(directory), name_(name) {}
+                     const NativeString& from, const NativeString& to,
+                     const platform::Identity& entry)
+      : journal_(journal), directory_(directory), from_(from), to_(to), entry_(entry) {}
+
+  // The placeholder's identity is known only once it exists, and a kill can come in between:
+  // this record lets an undo find a placeholder that never got its own.
+  std::error_code Reserving() override {
+    return journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_, entry_});
+  }
 
   std::error_code Reserved(const platform::Identity& placeholder) override {
     return journal_.Write(
-        {RenameJournal::Kind::kPlaceholder, directory_, NativeString(), name_, placeholder});
+        {RenameJournal::Kind::kPlaceholder, directory_, NativeString(), to_, placeholder});
   }
 
  private:
   RenameJournal& journal_;
   const std::filesystem::path& directory_;
-  const NativeString& name_;
+  const NativeString& from_;
+  const NativeString& to_;
+  const platform::Identity& entry_;
 };
 
 }  // namespace
@@ -84,7 +93,8 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
   NativeString made;
   if (!error) {
     std::optional<PlaceholderWitness> witness;
-    if (options.journal && !options.dry_run) witness.emplace(*options.journal, path, step.to);
+    if (options.journal && !options.dry_run)
+      witness.emplace(*options.journal, path, step.from, step.to, identity);
     made = directory.Rename(step.from, step.to, identity, error, witness ? &*witness : nullptr);
   }
   if (error) {

@@ -66,6 +66,20 @@ void Reversal::PutBack(const std::filesystem::path& path, const NativeString& ne
                 options_, report_);
 }
 
+void Reversal::RemoveUnrecordedPlaceholder(const std::filesystem::path& path,
+                                           const NativeString& name,
+                                           const platform::Identity& entry) {
+  PassDirectory* directory = Open(path);
+  if (directory == nullptr) return;
+  std::error_code error;
+  const platform::Identity now = directory->Identify(name, error);
+  // Nothing there, or the rename went through after all: nothing was left behind.
+  if (error || now == entry) return;
+  directory->RemoveEmptyEntry(name, error);
+  // Anything but an empty entry is another program's, and stays.
+  if (!error) RecordRemoved(JoinPath(path, name), options_, report_);
+}
+
 void Reversal::RemovePlaceholder(const std::filesystem::path& path, const NativeString& name,
                                  const platform::Identity& identity) {
   PassDirectory* directory = Open(path);

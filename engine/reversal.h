@@ -27,6 +27,12 @@ class Reversal {
   void RemovePlaceholder(const std::filesystem::path& directory, const NativeString& name,
                          const platform::Identity& identity);
 
+  // Removes what a kill may have left under `name` between making a placeholder there and
+  // recording it: an empty file or folder that is not the entry `entry`. Touches the disk (a dry
+  // run only reads it); never throws.
+  void RemoveUnrecordedPlaceholder(const std::filesystem::path& directory, const NativeString& name,
+                                   const platform::Identity& entry);
+
   // Returns what was done, moving it out.
   PassReport TakeReport() { return std::move(report_); }
 

@@ -1,5 +1,5 @@
-// Any argument list either ends the run with a status or names at least one directory, and every
-// argument after "--" is taken as a directory.
+// Any argument list either ends the run with a status, or names a journal to undo and no
+// directory, or names at least one directory; every argument after "--" is taken as a directory.
 
 #include <algorithm>
 #include <sstream>
@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const auto& arguments = std::get<cli::Arguments>(parsed);
-  fuzz::Require(!arguments.directories.empty() && out.str().empty() && err.str().empty());
+  fuzz::Require((arguments.undo.has_value() != !arguments.directories.empty()) &&
+                out.str().empty() && err.str().empty());
   const auto end_of_options = std::find(args.begin(), args.end(), "--");
   if (end_of_options != args.end()) {
     const auto after = static_cast<std::size_t>(args.end() - end_of_options - 1);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -73,6 +74,9 @@ Identity Identify(const Directory& directory, const NativeString& name, std::err
 class RenameWitness {
  public:
   virtual ~RenameWitness() = default;
+  // Told that a placeholder is about to be made under the new name; nothing is made unless this
+  // returns no error, and the rename then fails with it.
+  virtual std::error_code Reserving() = 0;
   // Told that an empty placeholder with this identity now holds the new name; the rename goes on
   // only when this returns no error, and otherwise removes the placeholder and fails with it.
   virtual std::error_code Reserved(const Identity& placeholder) = 0;
@@ -128,6 +132,15 @@ class AppendFile {
 #endif
   Identity identity_;
 };
+
+// Returns the whole content of a file. Reads the disk; throws std::filesystem::filesystem_error
+// when it cannot be read (a folder, say).
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// Removes `name` from the directory only when it is an empty file or an empty folder, which is
+// what a placeholder is. Touches the disk; on failure, or when the entry is not empty, sets
+// `error` and removes nothing.
+void RemoveEmptyEntry(const Directory& directory, const NativeString& name, std::error_code& error);
 
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.

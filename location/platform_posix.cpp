@@ -142,6 +142,9 @@ int RenameByLink(int fd, const char* from, const char* to, const Identity& ident
 // checked to still be ours, and empty, right before the rename replaces it.
 int RenameOverReservation(int fd, const char* from, const char* to, bool is_directory,
                           RenameWitness* witness) {
+  if (witness != nullptr) {
+    if (const std::error_code error = witness->Reserving()) return error.value();
+  }
   struct stat made {};
   if (is_directory) {
     if (mkdirat(fd, to, 0700) != 0 || fstatat(fd, to, &made, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -282,6 +285,44 @@ void RemoveResidue(const Directory& directory, const NativeString& name, const I
                    std::error_code& error) {
   const int code = RemoveResidueAt(directory.native(), name.c_str(), identity);
   error.assign(code, std::generic_category());
+}
+
+void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
+                      std::error_code& error) {
+  const int fd = directory.native();
+  struct stat status {};
+  int code = StatusAt(fd, name.c_str(), status);
+  if (code == 0) {
+    if (S_ISDIR(status.st_mode)) {
+      // The system refuses to remove a folder that is not empty.
+      code = unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
+    } else if (S_ISREG(status.st_mode) && status.st_size == 0) {
+      code = unlinkat(fd, name.c_str(), 0) == 0 ? 0 : errno;
+    } else {
+      code = ENOTEMPTY;
+    }
+  }
+  error.assign(code, std::generic_category());
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw fs::filesystem_error("cannot read file", path, LastError());
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const std::error_code error = LastError();
+      close(fd);
+      throw fs::filesystem_error("cannot read file", path, error);
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(fd);
+  return bytes;
 }
 
 AppendFile::AppendFile(const fs::path& path)

@@ -166,6 +166,44 @@ void RemoveResidue(const Directory& directory, const NativeString& name, const I
   }
 }
 
+void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
+                      std::error_code& error) {
+  const std::wstring path = EntryPath(directory, name);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!Inspect(path, information)) {
+    error = LastError();
+  } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    // The system refuses to remove a folder that is not empty.
+    error = RemoveDirectoryW(path.c_str()) ? std::error_code() : LastError();
+  } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0) {
+    error = std::make_error_code(std::errc::directory_not_empty);
+  } else {
+    error = DeleteFileW(path.c_str()) ? std::error_code() : LastError();
+  }
+}
+
+std::string ReadWholeFile(const fs::path& path) {
+  const HANDLE file =
+      CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    throw fs::filesystem_error("cannot read file", path, LastError());
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+      const std::error_code error = LastError();
+      CloseHandle(file);
+      throw fs::filesystem_error("cannot read file", path, error);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
 AppendFile::AppendFile(const fs::path& path)
     : handle_(CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)) {

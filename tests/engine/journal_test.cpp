@@ -10,6 +10,7 @@
 #include "engine/undo.h"
 #include "tests/engine/pass_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_names.h"
 #ifndef _WIN32
 #include "tests/support/forced_fallback.h"
 #endif
@@ -139,6 +140,39 @@ TEST(JournalTest, UndoRemovesWhatARenameCutShortLeftBehind) {
     EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b"}));
     EXPECT_EQ(undo.removed, std::vector<fs::path>{dir / "a"});
     EXPECT_EQ(dry.removed, undo.removed);
+    EXPECT_TRUE(undo.failures.empty());
+  }
+}
+
+// A kill after a placeholder is made but before its own record is written leaves an entry only
+// the "reserving" record names: undo removes it if it is still empty, and nothing else.
+TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
+  const struct {
+    const char* label;
+    bool folder;
+    const char* content;  // what stands under the new name; null for an empty folder
+    bool removed;
+  } cases[] = {{"empty file", false, "", true},
+               {"empty folder", true, nullptr, true},
+               {"a file another program filled", false, "theirs", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir, journal_dir;
+    dir.Touch("01 a");
+    c.folder ? dir.MakeDir("a") : dir.Touch("a", c.content);
+    {
+      RenameJournal journal(journal_dir / "journal");
+      std::error_code error;
+      const platform::Identity entry =
+          platform::Identify(platform::Directory(dir.path()), testing::Native("01 a"), error);
+      ASSERT_FALSE(error);
+      for (const auto kind : {RenameJournal::Kind::kRename, RenameJournal::Kind::kReserving}) {
+        ASSERT_FALSE(journal.Write(
+            {kind, dir.path(), testing::Native("01 a"), testing::Native("a"), entry}));
+      }
+    }
+    const PassReport undo = UndoJournal(journal_dir / "journal");
+    EXPECT_EQ(dir.Names(), c.removed ? Names{"01 a"} : (Names{"01 a", "a"}));
     EXPECT_TRUE(undo.failures.empty());
   }
 }

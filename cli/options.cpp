@@ -1,0 +1,22 @@
+#include "cli/options.h"
+
+namespace qomdex::cli {
+
+std::span<const OptionSpec> Options() {
+  static constexpr OptionSpec kOptions[] = {
+      {Option::kFolders, "--folders", nullptr, nullptr,
+       "treat the immediate subfolders instead; dots are cut too, and a taken name gets "
+       "\" Copy ( N)\" with the folder's position in the listing"},
+      {Option::kDryRun, "--dry-run", "-n", nullptr,
+       "rename nothing; print exactly what the real run would do, refusals included"},
+      {Option::kJournal, "--journal", nullptr, "FILE",
+       "record each rename in FILE, a new file, before it is made, for --undo"},
+      {Option::kUndo, "--undo", nullptr, "FILE",
+       "give the entries the renames recorded in FILE made their old names back, last first"},
+      {Option::kHelp, "--help", "-h", nullptr, "show this help and exit"},
+      {Option::kVersion, "--version", nullptr, nullptr, "show the version and exit"},
+  };
+  return kOptions;
+}
+
+}  // namespace qomdex::cli
