@@ -11,4 +11,8 @@ namespace qomdex {
 // is not; the name itself is never changed. Never touches the disk.
 std::u16string Fold(const NativeString& name);
 
+// Returns a name as UTF-16 text: on POSIX decoded as UTF-8 with U+FFFD for each byte that is not,
+// on Windows as it is. The name itself is never changed; never fails.
+std::u16string NameUtf16(const NativeString& name);
+
 }  // namespace qomdex

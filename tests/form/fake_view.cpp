@@ -1,0 +1,67 @@
+#include "tests/form/fake_view.h"
+
+#include "location/text_encoding.h"
+#include "ui/form/qomde.h"
+
+namespace qomdex::testing {
+
+void FakeView::SetTextColor(form::ControlId control, form::Bgr color) {
+  colors.emplace_back(control, color);
+}
+
+void FakeView::SetHeightTwips(form::ControlId control, int twips) { heights[control] = twips; }
+
+void FakeView::ShowDirectories(const form::DirectoryRows& rows) {
+  dir1 = rows;
+  dir1_row.reset();
+}
+
+void FakeView::ShowUndo(const std::u16string& text, bool enabled) {
+  undo_text = text;
+  undo_enabled = enabled;
+}
+
+void FakeView::UpdateProgress(const std::u16string& text, int permille) {
+  progress.push_back(std::string("update ").append(std::to_string(permille)) + " " + Narrow(text));
+  if (on_update) on_update();
+}
+
+std::vector<std::string> FakeView::Subfolders() const {
+  std::vector<std::string> names;
+  for (std::size_t row = dir1_row.value_or(0) + 1; row < dir1.size(); ++row) {
+    names.push_back(Narrow(dir1.Text(row)));
+  }
+  return names;
+}
+
+std::vector<std::string> FakeView::Files() const {
+  std::vector<std::string> names;
+  for (std::size_t row = 0; row < files.size(); ++row) names.push_back(Narrow(files.Text(row)));
+  return names;
+}
+
+std::optional<std::size_t> FakeView::RowOf(const std::u16string& name) const {
+  for (std::size_t row = dir1_row.value_or(0) + 1; row < dir1.size(); ++row) {
+    if (dir1.Text(row) == name) return row;
+  }
+  return std::nullopt;
+}
+
+bool FakeView::Open(form::qomde& window, const std::filesystem::path& directory) const {
+  for (const std::filesystem::path& part : directory.relative_path()) {
+    const std::optional<std::size_t> row = RowOf(NativeToUtf16(part.native()));
+    if (!row) return false;
+    window.Dir1Change(*row);
+  }
+  return true;
+}
+
+std::u16string U16(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
+std::string Narrow(const std::u16string& text) {
+  std::string narrow;
+  for (const char16_t c : text) narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+  return narrow;
+}
+
+}  // namespace qomdex::testing

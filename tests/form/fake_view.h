@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/form/qomde.h"
+#include "ui/form/view.h"
+
+namespace qomdex::testing {
+
+// A view that records what the form asks of it, with the answers a test sets.
+class FakeView : public form::View {
+ public:
+  void SetTextColor(form::ControlId control, form::Bgr color) override;
+  void SetHeightTwips(form::ControlId control, int twips) override;
+  int OuterHeightTwips() const override { return outer_height_twips; }
+  bool IsMinimized() const override { return minimized; }
+  bool IsSelected(form::ControlId option) const override { return option == selected_option; }
+  void ShowDrives(const std::vector<std::u16string>& texts) override { drives = texts; }
+  void SelectDrive(std::optional<std::size_t> position) override { drive = position; }
+  void ShowDirectories(const form::DirectoryRows& rows) override;
+  void SelectDirectory(std::size_t row) override { dir1_row = row; }
+  void ShowFiles(const form::FileRows& rows) override { files = rows; }
+  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
+  void ShowProgress() override { progress.push_back("show"); }
+  void UpdateProgress(const std::u16string& text, int permille) override;
+  bool ProgressCanceled() const override { return canceled; }
+  void CloseProgress() override { progress.push_back("close"); }
+
+  // The texts of Dir1's rows after the current one, and of File1's rows, in ASCII.
+  std::vector<std::string> Subfolders() const;
+  std::vector<std::string> Files() const;
+  // Opens a directory in Dir1 one folder at a time from the root, as a user would; returns
+  // false when a folder on the way is not listed.
+  bool Open(form::qomde& window, const std::filesystem::path& directory) const;
+  // Returns the row of Dir1 after the current one whose text is `name`, if any.
+  std::optional<std::size_t> RowOf(const std::u16string& name) const;
+
+  // Answers.
+  int outer_height_twips = 8500;
+  bool minimized = false;
+  form::ControlId selected_option = form::ControlId::OptFile;
+  bool canceled = false;
+  // Runs inside UpdateProgress, where a toolkit lets pending events run.
+  std::function<void()> on_update;
+
+  // Records.
+  std::vector<std::pair<form::ControlId, form::Bgr>> colors;
+  std::map<form::ControlId, int> heights;
+  std::vector<std::u16string> drives;
+  std::optional<std::size_t> drive;
+  form::DirectoryRows dir1;
+  std::optional<std::size_t> dir1_row;
+  form::FileRows files;
+  std::u16string undo_text;
+  bool undo_enabled = false;
+  std::vector<std::u16string> messages;
+  std::vector<std::string> progress;  // "show", "update <permille>", "close"
+};
+
+// Returns ASCII text as the form's UTF-16 text, and back (non-ASCII shows as '?').
+std::u16string U16(const std::string& text);
+std::string Narrow(const std::u16string& text);
+
+}  // namespace qomdex::testing

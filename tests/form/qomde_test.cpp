@@ -1,0 +1,294 @@
+// The window's handlers against real temporary directories: navigation, the command, undo and
+// the progress policy of a long pass. Every failure is one message and the window goes on.
+
+#include "ui/form/qomde.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include "location/platform.h"
+#include "location/text_encoding.h"
+#include "tests/form/fake_view.h"
+#include "tests/support/temp_dir.h"
+
+namespace qomdex::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using form::ControlId;
+using Names = std::set<std::string>;
+using Strings = std::vector<std::string>;
+
+// Returns the reason the system gives for an error; empty on Windows, whose own codes and texts
+// stand for these.
+std::string Reason([[maybe_unused]] std::errc error) {
+#ifdef _WIN32
+  return {};
+#else
+  return std::make_error_code(error).message();
+#endif
+}
+
+// A window over a fake view, standing on a directory.
+struct Window {
+  explicit Window(const std::filesystem::path& directory,
+                  form::PassProgress::Now now = form::PassProgress::Clock::now)
+      : window(view, std::move(now)) {
+    window.FormLoad();
+    opened = view.Open(window, directory);
+  }
+  FakeView view;
+  form::qomde window;
+  bool opened = false;
+};
+
+TEST(QomdeTest, WindowOpensOnTheStartLocation) {
+  FakeView view;
+  form::qomde window(view);
+  window.FormLoad();
+  const std::u16string start = NativeToUtf16(platform::StartLocation().native());
+  ASSERT_GT(view.dir1.size(), 0u);
+  EXPECT_EQ(view.dir1.Text(0), start);
+  EXPECT_EQ(view.dir1_row, 0u);
+  EXPECT_EQ(view.drives.at(0), start);
+  EXPECT_EQ(view.drive, 0u);
+  EXPECT_EQ(Narrow(view.undo_text), "Undo last rename (0 entries)");
+  EXPECT_FALSE(view.undo_enabled);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST(QomdeTest, OpeningFoldersMovesTheFileListAndAFailureMovesNothing) {
+  TempDir dir;
+  dir.Touch("top.txt");
+  dir.MakeDir("sub");
+  dir.MakeDir("gone");
+  dir.Touch("sub/inner.txt");
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  EXPECT_EQ(w.view.Files(), Strings{"top.txt"});
+  EXPECT_EQ(w.view.Subfolders(), (Strings{"gone", "sub"}));
+  const std::size_t top_row = *w.view.dir1_row;
+
+  w.window.Dir1Change(*w.view.RowOf(u"sub"));
+  EXPECT_EQ(w.view.Files(), Strings{"inner.txt"});
+  EXPECT_TRUE(w.view.Subfolders().empty());
+  EXPECT_EQ(w.view.dir1.Indent(*w.view.dir1_row), *w.view.dir1_row);
+  w.window.Dir1Change(top_row);  // back up to an ancestor
+  EXPECT_EQ(w.view.Files(), Strings{"top.txt"});
+
+  std::filesystem::remove(dir / "gone");  // still listed: the snapshot predates this
+  w.window.Dir1Change(*w.view.RowOf(u"gone"));
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  const std::string message = Narrow(w.view.messages.front());
+  EXPECT_NE(message.find("gone"), std::string::npos) << message;
+  EXPECT_NE(message.find(Reason(std::errc::no_such_file_or_directory)), std::string::npos);
+  EXPECT_EQ(w.view.dir1_row, top_row);
+  EXPECT_EQ(w.view.Files(), Strings{"top.txt"});
+  EXPECT_EQ(w.view.Subfolders(), (Strings{"gone", "sub"}));
+}
+
+TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
+  struct Case {
+    const char* name;
+    ControlId selected;
+    Strings files;
+    Strings subfolders;
+    const char* renamed_file;  // holds the content of "01 a.txt" afterwards
+  };
+  const Case cases[] = {
+      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"02 b"}, "a.txt"},
+      {"Folder", ControlId::OptFolder, {"01 a.txt"}, {"b"}, "01 a.txt"},
+      {"neither", ControlId::Command1, {"01 a.txt"}, {"02 b"}, "01 a.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.Touch("01 a.txt");
+    dir.MakeDir("02 b");
+    Window w(dir.path());
+    ASSERT_TRUE(w.opened);
+    w.view.selected_option = c.selected;
+    w.window.Command1Click();
+    EXPECT_EQ(w.view.Files(), c.files);
+    EXPECT_EQ(w.view.Subfolders(), c.subfolders);
+    EXPECT_EQ(dir.Names().size(), 2u);
+    EXPECT_EQ(dir.Read(c.renamed_file), "01 a.txt");
+    EXPECT_TRUE(w.view.messages.empty());
+    const bool renamed = c.selected != ControlId::Command1;
+    EXPECT_EQ(w.view.undo_enabled, renamed);
+    EXPECT_EQ(Narrow(w.view.undo_text),
+              renamed ? "Undo last rename (1 entries)" : "Undo last rename (0 entries)");
+    // The lists follow the window's height again once the pass is over.
+    EXPECT_EQ(w.view.heights[ControlId::Dir1], w.view.outer_height_twips - 1000);
+  }
+}
+
+TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
+  TempDir dir;
+  // "a.txt" is taken, so both numbered files get copy names, and those are taken too.
+  for (const char* name :
+       {"1 a.txt", "2 a.txt", "3 b.txt", "a.txt", "a copy ( 1).txt", "a copy ( 2).txt"}) {
+    dir.Touch(name);
+  }
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  w.window.Command1Click();
+
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  const std::u16string& message = w.view.messages.front();
+  EXPECT_EQ(message.find(u"Some entries could not be renamed:"), 0u);
+  for (const char16_t* line :
+       {u"\"1 a.txt\" \u2192 \"a copy ( 1).txt\": ", u"\"2 a.txt\" \u2192 \"a copy ( 2).txt\": "}) {
+    EXPECT_NE(message.find(line + U16(Reason(std::errc::file_exists))), std::u16string::npos)
+        << Narrow(message);
+  }
+  EXPECT_EQ(message.find(u"3 b.txt"), std::u16string::npos);
+  EXPECT_EQ(dir.Read("b.txt"), "3 b.txt");
+  EXPECT_EQ(dir.Read("a copy ( 1).txt"), "a copy ( 1).txt");
+  EXPECT_EQ(w.view.Files(), (Strings{"1 a.txt", "2 a.txt", "a copy ( 1).txt", "a copy ( 2).txt",
+                                     "a.txt", "b.txt"}));
+}
+
+#ifndef _WIN32
+TEST(QomdeTest, NameThatIsNotTextKeepsItsBytesAndShowsReplacementCharacters) {
+  TempDir dir;
+  dir.Touch("01 \xff\xfe.txt");
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  EXPECT_EQ(w.view.files.Text(0), u"01 \uFFFD\uFFFD.txt");
+  w.window.Command1Click();
+  EXPECT_EQ(dir.Names(), Names{"\xff\xfe.txt"});
+  EXPECT_EQ(w.view.files.Text(0), u"\uFFFD\uFFFD.txt");
+  EXPECT_TRUE(w.view.messages.empty());
+}
+#endif
+
+TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
+  enum class Meanwhile { kNothing, kOneRenamedByHand, kDirectoryGone };
+  struct Case {
+    const char* name;
+    Meanwhile meanwhile;
+    std::vector<const char16_t*> message_parts;  // empty: no message
+  };
+  const Case cases[] = {
+      {"untouched since the pass", Meanwhile::kNothing, {}},
+      {"one renamed again meanwhile", Meanwhile::kOneRenamedByHand, {u"\"b\" \u2192 \"03 b\""}},
+      // The undo's own failures and the lists that cannot be re-read are one report, with a
+      // line for each list at least.
+      {"directory gone", Meanwhile::kDirectoryGone, {u"Some entries could not be renamed:\n"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    dir.MakeDir("d");
+    for (const char* name : {"d/01 a.txt", "d/02 a.txt", "d/03 b"}) dir.Touch(name);
+    Window w(dir / "d");
+    ASSERT_TRUE(w.opened);
+    w.window.Command1Click();
+    ASSERT_EQ(w.view.Files(), (Strings{"a copy ( 1).txt", "a.txt", "b"}));
+    ASSERT_EQ(Narrow(w.view.undo_text), "Undo last rename (3 entries)");
+    if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
+      std::filesystem::rename(dir / "d/b", dir / "d/by hand");
+    }
+    if (c.meanwhile == Meanwhile::kDirectoryGone) std::filesystem::remove_all(dir / "d");
+
+    w.window.UndoLastPass();
+
+    if (c.meanwhile == Meanwhile::kNothing) {
+      EXPECT_EQ(dir.Names(), Names{"d"});
+      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "03 b"}));
+      EXPECT_EQ(dir.Read("d/02 a.txt"), "d/02 a.txt");
+    }
+    if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
+      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "by hand"}));
+    }
+    ASSERT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
+    for (const char16_t* part : c.message_parts) {
+      EXPECT_NE(w.view.messages.front().find(part), std::u16string::npos)
+          << Narrow(w.view.messages.front());
+    }
+    if (c.meanwhile == Meanwhile::kDirectoryGone) {
+      const std::string message = Narrow(w.view.messages.front());
+      std::size_t unreadable = 0;
+      for (auto at = message.find("Cannot read"); at != std::string::npos;
+           at = message.find("Cannot read", at + 1)) {
+        ++unreadable;
+      }
+      EXPECT_GE(unreadable, 2u) << message;
+    }
+    EXPECT_FALSE(w.view.undo_enabled);
+    w.window.UndoLastPass();  // nothing left to undo
+    EXPECT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
+  }
+}
+
+// A directory of `count` numbered files, "00 f0" on.
+void NumberedFiles(const TempDir& dir, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::string name = std::to_string(i);
+    if (i < 10) name.insert(name.begin(), '0');
+    dir.Touch(name.append(" f").append(std::to_string(i)));
+  }
+}
+
+TEST(QomdeTest, ProgressShowsAfterHalfASecondAndUpdatesAtMostEvery50Ms) {
+  TempDir dir;
+  NumberedFiles(dir, 15);
+  form::PassProgress::Clock::time_point now{};
+  // Each reading of the clock is 40 ms after the last.
+  Window w(dir.path(), [&] { return now += 40ms; });
+  ASSERT_TRUE(w.opened);
+  int reentries = 0;
+  w.view.on_update = [&] {
+    // Events that run while the progress window shows reach no handler that moves a list,
+    // renames or resizes.
+    ++reentries;
+    w.window.Command1Click();
+    w.window.UndoLastPass();
+    w.window.Dir1Change(0);
+    w.window.Drive1Change(0);
+    w.window.FormResize();
+    EXPECT_TRUE(w.view.heights.empty());
+  };
+  w.window.Command1Click();
+  // The pass starts at 40 ms: the window shows at the 13th entry (560 ms), and the next
+  // update comes two entries (80 ms) later, not one (40 ms).
+  EXPECT_EQ(w.view.progress, (Strings{"show", "update 866 Renaming 13 of 15\n12 f12",
+                                      "update 1000 Renaming 15 of 15\n14 f14", "close"}));
+  EXPECT_EQ(reentries, 2);
+  EXPECT_EQ(dir.Names().size(), 15u);
+  EXPECT_EQ(dir.Read("f14"), "14 f14");
+  EXPECT_TRUE(w.view.messages.empty());
+  EXPECT_EQ(w.view.heights[ControlId::File1], w.view.outer_height_twips - 1000);
+}
+
+TEST(QomdeTest, CancelStopsThePassAfterTheCurrentEntry) {
+  struct Case {
+    std::chrono::milliseconds tick;
+    std::size_t renamed;
+  };
+  for (const Case& c : {Case{100ms, 5}, Case{250ms, 2}}) {
+    TempDir dir;
+    NumberedFiles(dir, 30);
+    form::PassProgress::Clock::time_point now{};
+    Window w(dir.path(), [&] { return now += c.tick; });
+    ASSERT_TRUE(w.opened);
+    w.view.on_update = [&] { w.view.canceled = true; };
+    w.window.Command1Click();
+    std::size_t renamed = 0;
+    for (const std::string& name : dir.Names()) renamed += name[0] == 'f' ? 1 : 0;
+    EXPECT_EQ(renamed, c.renamed);
+    EXPECT_EQ(w.view.progress.front(), "show");
+    EXPECT_EQ(w.view.progress.back(), "close");
+    EXPECT_EQ(Narrow(w.view.undo_text),
+              "Undo last rename (" + std::to_string(c.renamed) + " entries)");
+  }
+}
+
+}  // namespace
+}  // namespace qomdex::testing

@@ -1,0 +1,175 @@
+#include "ui/form/qomde.h"
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "engine/file_routine.h"
+#include "engine/fold.h"
+#include "engine/folder_routine.h"
+#include "engine/rename_step.h"
+#include "engine/undo.h"
+#include "location/text_encoding.h"
+#include "ui/form/texts.h"
+
+namespace qomdex::form {
+namespace {
+
+// The lists are as high as the window's outer height less this.
+constexpr int kListHeightAllowance = 1000;
+
+// Holds a flag up for one scope, however the scope is left.
+class ScopedFlag {
+ public:
+  explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ScopedFlag() { flag_ = false; }
+  ScopedFlag(const ScopedFlag&) = delete;
+  ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+bool SameSnapshot(const EntryList::State& a, const EntryList::State& b) {
+  return a.names == b.names && a.path == b.path;
+}
+
+}  // namespace
+
+qomde::qomde(View& view, PassProgress::Now now) : view_(view), now_(std::move(now)), lists_(Fold) {}
+
+template <typename Work>
+void qomde::Handle(Work&& work) {
+  std::u16string message;
+  try {
+    message = work();
+  } catch (const std::filesystem::filesystem_error& error) {
+    message = UnreadableMessage(error);
+  } catch (const std::exception& error) {
+    message = UnexpectedMessage(error.what());
+  } catch (...) {
+    message = UnexpectedMessage({});
+  }
+  try {
+    SyncViews();
+    if (!message.empty()) view_.ShowMessage(message);
+  } catch (...) {
+    // Only a lack of memory gets here, and then nothing is left to show it with; the window
+    // goes on with what it shows.
+  }
+}
+
+void qomde::FormLoad() {
+  Handle([this] {
+    state_ = PassState{};
+    lists_.Load();
+    return std::u16string();
+  });
+  ShowUndo();
+}
+
+void qomde::FormResize() {
+  // The progress window lets the window resize mid-pass; the click handler runs this again
+  // when the pass is over.
+  if (pass_running_) return;
+  const int outer_height = view_.OuterHeightTwips();
+  // A minimized window, or one too low for any list, leaves the lists at their last height.
+  if (view_.IsMinimized() || outer_height <= kListHeightAllowance) return;
+  view_.SetHeightTwips(ControlId::Dir1, outer_height - kListHeightAllowance);
+  view_.SetHeightTwips(ControlId::File1, outer_height - kListHeightAllowance);
+}
+
+void qomde::FormMouseMove() {
+  view_.SetTextColor(ControlId::Label6, kLabel6Normal);
+  view_.SetTextColor(ControlId::Label1, kLabel1Normal);
+}
+
+void qomde::Label1MouseMove() { view_.SetTextColor(ControlId::Label1, kLabel1Lit); }
+
+void qomde::Label6MouseMove() { view_.SetTextColor(ControlId::Label6, kLabel6Lit); }
+
+void qomde::Drive1Change(std::size_t position) {
+  if (pass_running_) return;
+  Handle([this, position] {
+    lists_.ChooseDrive(lists_.Drive1().drives().at(position));
+    return std::u16string();
+  });
+}
+
+void qomde::Dir1Change(std::size_t row) {
+  if (pass_running_) return;
+  Handle([this, row] {
+    lists_.OpenDirectory(dir1_rows_.PathAt(row));
+    return std::u16string();
+  });
+}
+
+void qomde::Command1Click() {
+  // The progress window keeps input away from the window mid-pass; this holds for any input
+  // that reaches a handler all the same.
+  if (pass_running_) return;
+  {
+    const ScopedFlag running(pass_running_);
+    Handle([this] {
+      PassProgress progress(view_, now_);
+      const PassOptions options{.observer = &progress};
+      PassReport report;
+      if (view_.IsSelected(ControlId::OptFile)) {
+        report = FileRoutine(state_, lists_.File1(), lists_.File2(), options);
+      }
+      if (view_.IsSelected(ControlId::OptFolder)) {
+        report = FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options);
+      }
+      last_renames_ = std::move(report.renamed);
+      return FailureMessage(report);
+    });
+  }
+  ShowUndo();
+  FormResize();
+}
+
+void qomde::UndoLastPass() {
+  if (pass_running_ || last_renames_.empty()) return;
+  Handle([this] {
+    PassReport report = UndoRenames(last_renames_);
+    last_renames_.clear();
+    // Both visible lists may show names the undo changed. A list that cannot be re-read joins
+    // the report, as after a pass, so it never hides the undo's own failures.
+    RefreshAfterPass(lists_.Dir1(), {}, report);
+    RefreshAfterPass(lists_.File1(), {}, report);
+    return FailureMessage(report);
+  });
+  ShowUndo();
+}
+
+void qomde::ShowUndo() { view_.ShowUndo(UndoText(last_renames_.size()), !last_renames_.empty()); }
+
+void qomde::SyncViews() {
+  const std::vector<std::filesystem::path>& drives = lists_.Drive1().drives();
+  std::vector<std::u16string> drive_texts;
+  for (const std::filesystem::path& drive : drives)
+    drive_texts.push_back(NativeToUtf16(drive.native()));
+  if (drive_texts != shown_drives_) {
+    view_.ShowDrives(drive_texts);
+    shown_drives_ = std::move(drive_texts);
+  }
+  const auto drive = std::ranges::find(drives, lists_.Drive1().drive());
+  view_.SelectDrive(drive == drives.end() ? std::nullopt
+                                          : std::optional<std::size_t>(drive - drives.begin()));
+
+  if (!SameSnapshot(lists_.Dir1().state(), shown_dir1_)) {
+    shown_dir1_ = lists_.Dir1().state();
+    dir1_rows_ = DirectoryRows(shown_dir1_);
+    view_.ShowDirectories(dir1_rows_);
+  }
+  // Dir1's selection follows the directory shown, also after a folder failed to open.
+  if (const std::optional<std::size_t> row = dir1_rows_.current_row()) view_.SelectDirectory(*row);
+
+  if (!SameSnapshot(lists_.File1().state(), shown_file1_)) {
+    shown_file1_ = lists_.File1().state();
+    view_.ShowFiles(FileRows(shown_file1_));
+  }
+}
+
+}  // namespace qomdex::form

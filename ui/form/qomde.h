@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/pass_report.h"
+#include "engine/pass_state.h"
+#include "location/location_lists.h"
+#include "ui/form/list_rows.h"
+#include "ui/form/pass_progress.h"
+#include "ui/form/view.h"
+
+namespace qomdex::form {
+
+// The main window without its toolkit: it owns the five location lists and the pass state for
+// its whole life, handles every event the view forwards, and tells the view what to show. No
+// handler throws: whatever fails is shown to the user as one message, and the window goes on.
+class qomde {
+ public:
+  // Keeps `view`, which must outlive the form; `now` tells the time for the progress policy.
+  // Reads nothing until FormLoad.
+  explicit qomde(View& view, PassProgress::Now now = PassProgress::Clock::now);
+  qomde(const qomde&) = delete;
+  qomde& operator=(const qomde&) = delete;
+
+  // Resets the pass state and stands every list on the start location. Reads the disk.
+  void FormLoad();
+  // Sets Dir1's and File1's heights to the window's outer height less 1000 twips.
+  void FormResize();
+  // The pointer is over the bare window surface: both hover labels go back to normal.
+  void FormMouseMove();
+  // The pointer is over Label1: it lights up.
+  void Label1MouseMove();
+  // The pointer is over Label6: it lights up.
+  void Label6MouseMove();
+  // The user picked the drive at a position of Drive1. Reads the disk.
+  void Drive1Change(std::size_t position);
+  // The user opened the folder at a row of Dir1. Reads the disk.
+  void Dir1Change(std::size_t row);
+  // Runs the pass the selected option chooses over the directory the lists stand on. Renames.
+  void Command1Click();
+  // Gives the entries the last pass renamed their old names back, last first. Renames.
+  void UndoLastPass();
+
+ private:
+  template <typename Work>
+  void Handle(Work&& work);
+  void SyncViews();
+  void ShowUndo();
+
+  View& view_;
+  PassProgress::Now now_;
+  PassState state_;
+  LocationLists lists_;
+  // The renames of the last pass, in memory only, for undo.
+  std::vector<PassReport::Renamed> last_renames_;
+  bool pass_running_ = false;
+  // What the view shows, so that a list whose snapshot is unchanged keeps its place.
+  std::vector<std::u16string> shown_drives_;
+  EntryList::State shown_dir1_;
+  EntryList::State shown_file1_;
+  DirectoryRows dir1_rows_;
+};
+
+}  // namespace qomdex::form

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/form/control_table.h"
+#include "ui/form/list_rows.h"
+
+namespace qomdex::form {
+
+// What the window's form asks of a toolkit: show what the form decided, and answer what only
+// the toolkit knows. A view decides nothing. No method throws.
+class View {
+ public:
+  virtual ~View() = default;
+
+  // Sets the colour a control draws its text in.
+  virtual void SetTextColor(ControlId control, Bgr color) = 0;
+  // Sets a control's height in twips; its place and width stay.
+  virtual void SetHeightTwips(ControlId control, int twips) = 0;
+  // Returns the window's outer height in twips, frame and title bar included.
+  virtual int OuterHeightTwips() const = 0;
+  // Returns true while the window is minimized.
+  virtual bool IsMinimized() const = 0;
+  // Returns true when an option button is selected.
+  virtual bool IsSelected(ControlId option) const = 0;
+
+  // Fills Drive1 with drives' texts, in order; none is selected.
+  virtual void ShowDrives(const std::vector<std::u16string>& drives) = 0;
+  // Selects the drive at a position of Drive1, or none.
+  virtual void SelectDrive(std::optional<std::size_t> position) = 0;
+  // Fills Dir1 with rows, keeping them until the next call.
+  virtual void ShowDirectories(const DirectoryRows& rows) = 0;
+  // Selects the row of Dir1 that stands for the directory shown.
+  virtual void SelectDirectory(std::size_t row) = 0;
+  // Fills File1 with rows, keeping them until the next call.
+  virtual void ShowFiles(const FileRows& rows) = 0;
+
+  // Sets the text of the undo command (Ctrl+Z and the lists' context menu), and whether it
+  // can be chosen.
+  virtual void ShowUndo(const std::u16string& text, bool enabled) = 0;
+  // Shows the user one message and returns when it has been seen.
+  virtual void ShowMessage(const std::u16string& message) = 0;
+
+  // Shows the progress window of a long pass, with a Cancel button; it keeps the window's
+  // controls from taking input until CloseProgress.
+  virtual void ShowProgress() = 0;
+  // Updates the progress window's text and bar (0 to 1000), then lets pending events run.
+  virtual void UpdateProgress(const std::u16string& text, int permille) = 0;
+  // Returns true once Cancel has been pressed in the progress window.
+  virtual bool ProgressCanceled() const = 0;
+  // Closes the progress window, if one shows.
+  virtual void CloseProgress() = 0;
+};
+
+}  // namespace qomdex::form

@@ -1,0 +1,230 @@
+#include "ui/qt/qomde.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressDialog>
+#include <QRadioButton>
+
+#include "ui/form/control_table.h"
+#include "ui/form/twips.h"
+#include "ui/qt/appearance.h"
+#include "ui/qt/directory_model.h"
+#include "ui/qt/file_model.h"
+#include "ui/qt/indent_delegate.h"
+#include "ui/qt/placement.h"
+#include "ui/qt/wrapping_button.h"
+
+namespace qomdex::ui {
+namespace {
+
+using form::ControlId;
+using form::ControlKind;
+
+QIcon ApplicationIcon() {
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/qomdex-16.png"));
+  icon.addFile(QStringLiteral(":/icons/qomdex-32.png"));
+  return icon;
+}
+
+}  // namespace
+
+qomde::qomde(Reporter report, QWidget* parent)
+    : QWidget(parent), report_(std::move(report)), form_(*this) {
+  if (!report_) {
+    report_ = [this](const QString& message) {
+      QMessageBox::warning(this, windowTitle(), message);
+    };
+  }
+  setObjectName(QStringLiteral("qomde"));
+  setWindowTitle(ToQString(form::kTitle));
+  setWindowIcon(ApplicationIcon());
+  resize(form::TwipsToPixels(form::kClientWidthTwips, logicalDpiX()),
+         form::TwipsToPixels(form::kClientHeightTwips, logicalDpiY()));
+  setMouseTracking(true);
+
+  const std::vector<form::ControlEntry> table = form::ControlTable(form::Toolkit::kQt);
+  for (const form::ControlEntry& entry : table) {
+    if (entry.shown) controls_.emplace(entry.id, Create(entry));
+  }
+  const std::vector<ControlId> focus = form::FocusOrder(table);
+  for (std::size_t i = 1; i < focus.size(); ++i) {
+    setTabOrder(Control(focus[i - 1]), Control(focus[i]));
+  }
+  CreateUndo();
+  form_.FormLoad();
+}
+
+QWidget* qomde::Create(const form::ControlEntry& entry) {
+  QWidget* control = nullptr;
+  switch (entry.kind) {
+    case ControlKind::kDriveList:
+    case ControlKind::kDirectoryList:
+    case ControlKind::kFileList: control = CreateList(entry); break;
+    case ControlKind::kOption: {
+      auto* option = new QRadioButton(ToQString(entry.text), this);
+      option->setChecked(entry.selected);
+      control = option;
+      break;
+    }
+    case ControlKind::kCommand: {
+      auto* command = new WrappingButton(ToQString(entry.text), this);
+      connect(command, &QPushButton::clicked, this, [this] { form_.Command1Click(); });
+      control = command;
+      break;
+    }
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(ToQString(entry.text), this);
+      // The window hears every move over a label, so the hover rule can run.
+      label->setMouseTracking(true);
+      label->installEventFilter(this);
+      control = label;
+      break;
+    }
+  }
+  control->setObjectName(QLatin1String(entry.name));
+  if (entry.font.points > 0) control->setFont(ClassicSansFont(entry.font));
+  Place(*control, entry.place);
+  if (entry.background) {
+    SetColors(*control, FromBgr(entry.text_color.value_or(0)), FromBgr(*entry.background));
+  } else if (entry.text_color) {
+    ui::SetTextColor(*control, FromBgr(*entry.text_color));
+  }
+  if (entry.sized_to_text) control->resize(control->sizeHint().width(), control->height());
+  return control;
+}
+
+QWidget* qomde::CreateList(const form::ControlEntry& entry) {
+  if (entry.kind == ControlKind::kDriveList) {
+    drive1_ = new QComboBox(this);
+    connect(drive1_, &QComboBox::activated, this,
+            [this](int index) { form_.Drive1Change(static_cast<std::size_t>(index)); });
+    return drive1_;
+  }
+  auto* list = new QListView(this);
+  // Every entry has the height of the first, so a list of 100,000 entries lays out at once.
+  list->setUniformItemSizes(true);
+  if (entry.kind == ControlKind::kDirectoryList) {
+    dir1_ = list;
+    dir1_model_ = new DirectoryModel(this);
+    list->setModel(dir1_model_);
+    list->setItemDelegate(new IndentDelegate(list));
+    connect(list, &QListView::activated, this, [this](const QModelIndex& index) {
+      form_.Dir1Change(static_cast<std::size_t>(index.row()));
+    });
+  } else {
+    file1_model_ = new FileModel(this);
+    list->setModel(file1_model_);
+  }
+  return list;
+}
+
+void qomde::CreateUndo() {
+  undo_action_ = new QAction(this);
+  undo_action_->setObjectName(QStringLiteral("UndoLastRename"));
+  undo_action_->setShortcut(QKeySequence::Undo);
+  addAction(undo_action_);
+  connect(undo_action_, &QAction::triggered, this, [this] { form_.UndoLastPass(); });
+  for (ControlId id : {ControlId::Dir1, ControlId::File1}) {
+    auto* list = static_cast<QListView*>(Control(id));
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+      QMenu menu(list);
+      menu.addAction(undo_action_);
+      menu.exec(list->viewport()->mapToGlobal(at));
+    });
+  }
+}
+
+void qomde::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  form_.FormResize();
+}
+
+void qomde::mouseMoveEvent(QMouseEvent* event) {
+  // The labels pass their moves on to the window after handling them; only a move over the
+  // bare surface is the window's own.
+  if (childAt(event->position().toPoint()) == nullptr) form_.FormMouseMove();
+  QWidget::mouseMoveEvent(event);
+}
+
+bool qomde::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove) {
+    if (watched == Control(ControlId::Label6)) form_.Label6MouseMove();
+    if (watched == Control(ControlId::Label1)) form_.Label1MouseMove();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void qomde::SetTextColor(ControlId control, form::Bgr color) {
+  ui::SetTextColor(*Control(control), FromBgr(color));
+}
+
+void qomde::SetHeightTwips(ControlId control, int twips) {
+  ui::SetHeightTwips(*Control(control), twips);
+}
+
+int qomde::OuterHeightTwips() const { return ui::OuterHeightTwips(*this); }
+
+bool qomde::IsMinimized() const { return isMinimized(); }
+
+bool qomde::IsSelected(ControlId option) const {
+  return static_cast<const QRadioButton*>(Control(option))->isChecked();
+}
+
+void qomde::ShowDrives(const std::vector<std::u16string>& drives) {
+  drive1_->clear();
+  for (const std::u16string& drive : drives) drive1_->addItem(ToQString(drive));
+}
+
+void qomde::SelectDrive(std::optional<std::size_t> position) {
+  drive1_->setCurrentIndex(position ? static_cast<int>(*position) : -1);
+}
+
+void qomde::ShowDirectories(const form::DirectoryRows& rows) { dir1_model_->Show(rows); }
+
+void qomde::SelectDirectory(std::size_t row) {
+  dir1_->setCurrentIndex(dir1_model_->index(static_cast<int>(row)));
+}
+
+void qomde::ShowFiles(const form::FileRows& rows) { file1_model_->Show(rows); }
+
+void qomde::ShowUndo(const std::u16string& text, bool enabled) {
+  undo_action_->setText(ToQString(text));
+  undo_action_->setEnabled(enabled);
+}
+
+void qomde::ShowMessage(const std::u16string& message) { report_(ToQString(message)); }
+
+void qomde::ShowProgress() {
+  progress_ = new QProgressDialog(this);
+  progress_->setObjectName(QStringLiteral("PassProgress"));
+  progress_->setWindowTitle(windowTitle());
+  progress_->setWindowModality(Qt::ApplicationModal);
+  progress_->setAutoClose(false);
+  progress_->setAutoReset(false);
+  progress_->setMinimumDuration(0);
+  progress_->setRange(0, 1000);
+  progress_->show();
+}
+
+void qomde::UpdateProgress(const std::u16string& text, int permille) {
+  progress_->setLabelText(ToQString(text));
+  progress_->setValue(permille);
+  // Re-entering the window here is safe: the dialog is application-modal, so only paints,
+  // resizes and the dialog's own Cancel get through, and the form's handlers that would move
+  // the lists or rename anything return at once while a pass runs.
+  QCoreApplication::processEvents();
+}
+
+bool qomde::ProgressCanceled() const { return progress_ && progress_->wasCanceled(); }
+
+void qomde::CloseProgress() { delete progress_; }
+
+}  // namespace qomdex::ui

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+#include "ui/form/qomde.h"
+#include "ui/form/view.h"
+
+class QAction;
+class QComboBox;
+class QListView;
+class QProgressDialog;
+
+namespace qomdex::ui {
+
+class DirectoryModel;
+class FileModel;
+
+// The main window in Qt: builds the controls of the form's table, each a child named after
+// itself, forwards their events to the form's handlers and shows what the form decides.
+class qomde : public QWidget, public form::View {
+  Q_OBJECT
+
+ public:
+  // Shows the user one message; the window's own shows a message box.
+  using Reporter = std::function<void(const QString& message)>;
+
+  // Builds the window and runs its load rule. Every message goes to `report`, or to a message
+  // box when `report` is empty. Reads the disk; never throws for anything the disk can cause.
+  explicit qomde(Reporter report = {}, QWidget* parent = nullptr);
+
+  void SetTextColor(form::ControlId control, form::Bgr color) override;
+  void SetHeightTwips(form::ControlId control, int twips) override;
+  int OuterHeightTwips() const override;
+  bool IsMinimized() const override;
+  bool IsSelected(form::ControlId option) const override;
+  void ShowDrives(const std::vector<std::u16string>& drives) override;
+  void SelectDrive(std::optional<std::size_t> position) override;
+  void ShowDirectories(const form::DirectoryRows& rows) override;
+  void SelectDirectory(std::size_t row) override;
+  void ShowFiles(const form::FileRows& rows) override;
+  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowMessage(const std::u16string& message) override;
+  void ShowProgress() override;
+  void UpdateProgress(const std::u16string& text, int permille) override;
+  bool ProgressCanceled() const override;
+  void CloseProgress() override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* Create(const form::ControlEntry& entry);
+  QWidget* CreateList(const form::ControlEntry& entry);
+  void CreateUndo();
+  QWidget* Control(form::ControlId id) const { return controls_.at(id); }
+
+  Reporter report_;
+  form::qomde form_;
+  std::map<form::ControlId, QWidget*> controls_;
+  DirectoryModel* dir1_model_ = nullptr;
+  FileModel* file1_model_ = nullptr;
+  QComboBox* drive1_ = nullptr;
+  QListView* dir1_ = nullptr;
+  QAction* undo_action_ = nullptr;
+  QPointer<QProgressDialog> progress_;
+};
+
+}  // namespace qomdex::ui
