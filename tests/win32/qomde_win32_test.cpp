@@ -1,0 +1,278 @@
+// The Win32 window builds the form's controls natively and wires their events to the form:
+// places, classes, texts and colours as painted, hover, resize, the command, undo and the
+// progress window.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+#include <string>
+
+#include "tests/support/temp_dir.h"
+#include "ui/form/twips.h"
+#include "ui/win32/qomde.h"
+
+namespace qomdex::testing {
+namespace {
+
+using form::ControlId;
+using form::ControlKind;
+using form::TwipsToPixels;
+
+// The window with its messages collected instead of shown in message boxes.
+struct Window {
+  Window() : view([this](const std::wstring& message) { messages.push_back(message); }) {}
+  std::vector<std::wstring> messages;
+  win32::qomde view;
+  HWND Control(ControlId id) const { return view.Control(id); }
+  int Dpi() const { return static_cast<int>(GetDpiForWindow(view.window())); }
+};
+
+// A control's rectangle in the window's client area.
+RECT Place(const Window& window, ControlId id) {
+  RECT place{};
+  GetWindowRect(window.Control(id), &place);
+  MapWindowPoints(nullptr, window.view.window(), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+std::wstring Text(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
+  return text;
+}
+
+std::wstring ClassOf(HWND control) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  return name;
+}
+
+// The colours a control paints its client area with, read from a memory bitmap.
+std::set<COLORREF> PaintedColors(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  std::set<COLORREF> colors;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) colors.insert(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return colors;
+}
+
+LPARAM PointAt(int x, int y) { return MAKELPARAM(x, y); }
+
+LPARAM CenterOf(const Window& window, ControlId id) {
+  const RECT place = Place(window, id);
+  return PointAt((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+}
+
+bool SameName(const std::u16string& a, const std::wstring& b) {
+  return std::ranges::equal(a, b, [](char16_t x, wchar_t y) {
+    return std::towupper(static_cast<wint_t>(x)) == std::towupper(static_cast<wint_t>(y));
+  });
+}
+
+// Opens a directory in Dir1 one folder at a time from the root, as a double-click would.
+bool Open(Window& window, const std::filesystem::path& directory) {
+  const HWND dir1 = window.Control(ControlId::Dir1);
+  for (const std::filesystem::path& part : directory.relative_path()) {
+    const form::DirectoryRows& rows = window.view.dir1_rows();
+    std::size_t row = *rows.current_row() + 1;
+    while (row < rows.size() && !SameName(rows.Text(row), part.native())) ++row;
+    if (row == rows.size()) return false;
+    SendMessageW(dir1, LB_SETCURSEL, row, 0);
+    SendMessageW(window.view.window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dir1), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(dir1));
+  }
+  return true;
+}
+
+void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+TEST(Win32WindowTest, OpensWithTitleClientSizeAndEveryControlInPlace) {
+  Window window;
+  ASSERT_EQ(window.Dpi(), 96);
+  EXPECT_EQ(Text(window.view.window()), L"Remove Leading Numbers from file name");
+  RECT client{};
+  GetClientRect(window.view.window(), &client);
+  EXPECT_EQ(client.right, 634);
+  EXPECT_EQ(client.bottom, 529);
+  EXPECT_TRUE(window.messages.empty());
+
+  struct Native {
+    ControlKind kind;
+    const wchar_t* window_class;
+    DWORD style;
+  };
+  const Native natives[] = {
+      {ControlKind::kDriveList, L"ComboBox", CBS_DROPDOWNLIST},
+      {ControlKind::kDirectoryList, L"ListBox", LBS_NODATA | LBS_OWNERDRAWFIXED},
+      {ControlKind::kFileList, L"ListBox", LBS_NODATA | LBS_OWNERDRAWFIXED},
+      {ControlKind::kOption, L"Button", BS_AUTORADIOBUTTON},
+      {ControlKind::kCommand, L"Button", BS_MULTILINE},
+      {ControlKind::kLabel, L"Static", SS_LEFT},
+  };
+  for (const form::ControlEntry& entry : form::ControlTable(form::Toolkit::kWin32)) {
+    if (!entry.shown) continue;
+    SCOPED_TRACE(entry.name);
+    const HWND control = window.Control(entry.id);
+    const Native& native = *std::ranges::find(natives, entry.kind, &Native::kind);
+    EXPECT_EQ(ClassOf(control), native.window_class);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE)) & native.style,
+              native.style);
+    const RECT place = Place(window, entry.id);
+    EXPECT_EQ(place.left, TwipsToPixels(entry.place.left, 96));
+    EXPECT_EQ(place.top, TwipsToPixels(entry.place.top, 96));
+    if (!entry.sized_to_text) {
+      EXPECT_EQ(place.right - place.left, TwipsToPixels(entry.place.width, 96));
+    }
+    if (entry.kind != ControlKind::kDriveList) {
+      EXPECT_EQ(place.bottom - place.top, TwipsToPixels(entry.place.height, 96));
+    }
+    if (!entry.text.empty()) {
+      EXPECT_EQ(Text(control), win32::Wide(entry.text));
+    }
+    if (entry.kind == ControlKind::kOption) {
+      EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0), entry.selected ? BST_CHECKED : 0);
+    }
+  }
+  // Tab moves through the lists, the command, then the option pair, which it enters at its
+  // selected button (the arrow keys move within the pair).
+  std::vector<HWND> order{window.Control(ControlId::Drive1)};
+  for (int i = 0; i < 5; ++i) {
+    order.push_back(GetNextDlgTabItem(window.view.window(), order.back(), FALSE));
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{
+                       window.Control(ControlId::Drive1), window.Control(ControlId::Dir1),
+                       window.Control(ControlId::File1), window.Control(ControlId::Command1),
+                       window.Control(ControlId::OptFile), window.Control(ControlId::Drive1)}));
+}
+
+TEST(Win32WindowTest, LabelsPaintTheirColoursAndLightUpUnderThePointer) {
+  enum class Move { kBare, kLabel6, kLabel1, kLabel2 };
+  struct Case {
+    const char* name;
+    std::vector<Move> moves;
+    form::Bgr label6;
+    form::Bgr label1;
+  };
+  const Case cases[] = {
+      {"as it opens", {}, form::kLabel6Normal, form::kLabel1Normal},
+      {"onto Label6", {Move::kLabel6}, form::kLabel6Lit, form::kLabel1Normal},
+      {"onto Label1, then Label2",
+       {Move::kLabel1, Move::kLabel2},
+       form::kLabel6Normal,
+       form::kLabel1Lit},
+      {"both, then the bare window",
+       {Move::kLabel6, Move::kLabel1, Move::kBare},
+       form::kLabel6Normal,
+       form::kLabel1Normal},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window window;
+    for (const Move move : c.moves) {
+      // Between the file list and the credit block, below the command.
+      LPARAM at = PointAt(TwipsToPixels(7000, 96), TwipsToPixels(4000, 96));
+      if (move == Move::kLabel6) at = CenterOf(window, ControlId::Label6);
+      if (move == Move::kLabel1) at = CenterOf(window, ControlId::Label1);
+      if (move == Move::kLabel2) at = CenterOf(window, ControlId::Label2);
+      SendMessageW(window.view.window(), WM_MOUSEMOVE, 0, at);
+    }
+    const std::set<COLORREF> label6 = PaintedColors(window.Control(ControlId::Label6));
+    const std::set<COLORREF> label1 = PaintedColors(window.Control(ControlId::Label1));
+    EXPECT_TRUE(label6.contains(c.label6));
+    EXPECT_TRUE(label6.contains(0x00C0FFFF));  // light yellow behind
+    EXPECT_TRUE(label1.contains(c.label1));
+    EXPECT_TRUE(label1.contains(0x00FFFFFF));  // white behind
+    EXPECT_TRUE(PaintedColors(window.Control(ControlId::Label2)).contains(form::kLabel1Normal));
+  }
+}
+
+TEST(Win32WindowTest, ShowingAndResizingSetOnlyTheListHeights) {
+  Window window;
+  ShowWindow(window.view.window(), SW_SHOWNOACTIVATE);
+  const auto list_height = [&] {
+    RECT outer{};
+    GetWindowRect(window.view.window(), &outer);
+    return TwipsToPixels(form::PixelsToTwips(outer.bottom - outer.top, 96) - 1000, 96);
+  };
+  const auto height = [&](ControlId id) {
+    const RECT place = Place(window, id);
+    return place.bottom - place.top;
+  };
+  EXPECT_EQ(height(ControlId::Dir1), list_height());
+  EXPECT_EQ(height(ControlId::File1), list_height());
+
+  std::map<ControlId, RECT> before;
+  for (const form::ControlEntry& entry : form::ControlTable(form::Toolkit::kWin32)) {
+    if (entry.shown) before[entry.id] = Place(window, entry.id);
+  }
+  SetWindowPos(window.view.window(), nullptr, 0, 0, 400, 700, SWP_NOMOVE | SWP_NOZORDER);
+  for (const auto& [id, place] : before) {
+    RECT expected = place;
+    if (id == ControlId::Dir1 || id == ControlId::File1)
+      expected.bottom = place.top + list_height();
+    const RECT now = Place(window, id);
+    EXPECT_TRUE(EqualRect(&now, &expected)) << static_cast<int>(id);
+  }
+}
+
+TEST(Win32WindowTest, OptionButtonsCommandAndUndoRenameOnDisk) {
+  TempDir dir;
+  dir.Touch("01 a.txt");
+  dir.MakeDir("02 b");
+  Window window;
+  ASSERT_TRUE(Open(window, dir.path()));
+  EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 1);
+
+  Click(window.Control(ControlId::OptFolder));
+  EXPECT_EQ(SendMessageW(window.Control(ControlId::OptFile), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"01 a.txt", "02 b"}));
+  Click(window.Control(ControlId::Command1));
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"01 a.txt", "b"}));
+  const form::DirectoryRows& rows = window.view.dir1_rows();
+  EXPECT_EQ(rows.Text(rows.size() - 1), u"b");
+
+  SendMessageW(window.view.window(), WM_COMMAND, win32::qomde::kUndoCommand, 0);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"01 a.txt", "02 b"}));
+  EXPECT_TRUE(window.messages.empty());
+
+  std::filesystem::remove(dir / "02 b");  // still listed: the snapshot predates this
+  ASSERT_TRUE(Open(window, "02 b"));
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_NE(window.messages.front().find(L"Cannot read"), std::wstring::npos);
+}
+
+TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {
+  Window window;
+  form::View& view = window.view;
+  view.ShowProgress();
+  const HWND progress = window.view.progress_window();
+  ASSERT_TRUE(IsWindowVisible(progress));
+  EXPECT_FALSE(IsWindowEnabled(window.view.window()));
+  view.UpdateProgress(u"Renaming 3 of 4\n03 c", 750);
+  const HWND bar = FindWindowExW(progress, nullptr, PROGRESS_CLASSW, nullptr);
+  EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 750);
+  EXPECT_EQ(Text(FindWindowExW(progress, nullptr, WC_STATICW, nullptr)), L"Renaming 3 of 4\n03 c");
+  EXPECT_FALSE(view.ProgressCanceled());
+  Click(FindWindowExW(progress, nullptr, WC_BUTTONW, L"Cancel"));
+  EXPECT_TRUE(view.ProgressCanceled());
+  view.CloseProgress();
+  EXPECT_FALSE(IsWindow(progress));
+  EXPECT_TRUE(IsWindowEnabled(window.view.window()));
+}
+
+}  // namespace
+}  // namespace qomdex::testing

@@ -1,0 +1,22 @@
+#include "ui/win32/qomde.h"
+
+// Opens the window and runs its messages until it is closed.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  qomdex::win32::qomde window;
+  ShowWindow(window.window(), show);
+
+  ACCEL undo{FCONTROL | FVIRTKEY, 'Z', qomdex::win32::qomde::kUndoCommand};
+  const HACCEL accelerators = CreateAcceleratorTableW(&undo, 1);
+  MSG message;
+  while (IsWindow(window.window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(window.window(), accelerators, &message)) continue;
+    // Tab, the arrow keys and Enter move between and act on the controls, as in a dialog.
+    if (IsDialogMessageW(window.window(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  DestroyAcceleratorTable(accelerators);
+  return 0;
+}

@@ -1,0 +1,104 @@
+#include "ui/win32/progress_window.h"
+
+namespace qomdex::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"qomdexProgress";
+constexpr int kCancelId = IDCANCEL;
+// The window's client size and its controls, in pixels at 96 dpi.
+constexpr int kWidth = 360;
+constexpr int kHeight = 130;
+
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+void RegisterOnce(WNDPROC procedure) {
+  static const bool registered = [procedure] {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.lpszClassName = kClassName;
+    return RegisterClassExW(&window_class) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title) : owner_(owner) {
+  RegisterOnce(Procedure);
+  const UINT dpi = GetDpiForWindow(owner);
+  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
+  RECT frame{0, 0, Scaled(kWidth, dpi), Scaled(kHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi);
+  RECT over{};
+  GetWindowRect(owner, &over);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle,
+                            over.left + (over.right - over.left - width) / 2,
+                            over.top + (over.bottom - over.top - height) / 2, width, height, owner,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  text_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                          Scaled(12, dpi), Scaled(10, dpi), Scaled(336, dpi), Scaled(36, dpi),
+                          window_, nullptr, nullptr, nullptr);
+  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, Scaled(12, dpi),
+                         Scaled(54, dpi), Scaled(336, dpi), Scaled(18, dpi), window_, nullptr,
+                         nullptr, nullptr);
+  const HWND cancel = CreateWindowExW(
+      0, WC_BUTTONW, L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+      Scaled(264, dpi), Scaled(88, dpi), Scaled(84, dpi), Scaled(26, dpi), window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
+  for (HWND control : {text_, cancel}) SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
+  SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
+  // The window is modal: its owner takes no input until it closes.
+  EnableWindow(owner_, FALSE);
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+}
+
+ProgressWindow::~ProgressWindow() {
+  EnableWindow(owner_, TRUE);
+  DestroyWindow(window_);
+}
+
+void ProgressWindow::Update(const std::wstring& text, int permille) {
+  SetWindowTextW(text_, text.c_str());
+  SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(permille), 0);
+  // Running the waiting messages here is safe: the owner is disabled, so only paints, moves of
+  // this window and its Cancel get through, and the form's handlers that would move the lists or
+  // rename anything return at once while a pass runs. A quit request is put back for the main
+  // loop.
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<ProgressWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // Cancel, Escape and the close box all stop the pass after the current entry.
+  const bool cancel = (message == WM_COMMAND && LOWORD(wparam) == kCancelId) ||
+                      (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE);
+  if (cancel && self) {
+    self->canceled_ = true;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace qomdex::win32

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/form/qomde.h"
+#include "ui/form/view.h"
+#include "ui/win32/progress_window.h"
+#include "ui/win32/win32.h"
+
+namespace qomdex::win32 {
+
+// The main window with native controls: builds the controls of the form's table, each with the
+// form's name as its window text or class, forwards their events to the form's handlers and
+// shows what the form decides.
+class qomde : public form::View {
+ public:
+  // Shows the user one message; the window's own shows a message box.
+  using Reporter = std::function<void(const std::wstring& message)>;
+
+  // The command id of undo (Ctrl+Z and the lists' context menu).
+  static constexpr int kUndoCommand = 1000;
+
+  // Creates the window, hidden, and runs its load rule. Every message goes to `report`, or to a
+  // message box when `report` is empty. Reads the disk; never throws for anything the disk can
+  // cause.
+  explicit qomde(Reporter report = {});
+  ~qomde() override;
+  qomde(const qomde&) = delete;
+  qomde& operator=(const qomde&) = delete;
+
+  // Returns the top-level window.
+  HWND window() const { return window_; }
+  // Returns a control's window.
+  HWND Control(form::ControlId id) const { return controls_.at(id); }
+  // Returns the rows Dir1 shows.
+  const form::DirectoryRows& dir1_rows() const { return dir1_rows_; }
+  // Returns the progress window while one shows, or null.
+  HWND progress_window() const { return progress_ ? progress_->window() : nullptr; }
+
+  void SetTextColor(form::ControlId control, form::Bgr color) override;
+  void SetHeightTwips(form::ControlId control, int twips) override;
+  int OuterHeightTwips() const override;
+  bool IsMinimized() const override;
+  bool IsSelected(form::ControlId option) const override;
+  void ShowDrives(const std::vector<std::u16string>& drives) override;
+  void SelectDrive(std::optional<std::size_t> position) override;
+  void ShowDirectories(const form::DirectoryRows& rows) override;
+  void SelectDirectory(std::size_t row) override;
+  void ShowFiles(const form::FileRows& rows) override;
+  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowMessage(const std::u16string& message) override;
+  void ShowProgress() override;
+  void UpdateProgress(const std::u16string& text, int permille) override;
+  bool ProgressCanceled() const override;
+  void CloseProgress() override;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCommand(int id, int code);
+  void OnMouseMove(POINT at);
+  LRESULT OnColor(HDC dc, HWND control);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnContextMenu(HWND list, POINT at);
+
+  void CreateControls();
+  // Places every control and gives it its font at the window's DPI.
+  void Layout();
+  UINT Dpi() const { return GetDpiForWindow(window_); }
+
+  Reporter report_;
+  HWND window_ = nullptr;
+  form::qomde form_;
+  std::vector<form::ControlEntry> table_;
+  std::map<form::ControlId, HWND> controls_;
+  std::map<form::ControlId, form::Bgr> text_colors_;
+  std::map<form::ControlId, HBRUSH> backgrounds_;
+  std::vector<HFONT> fonts_;
+  form::DirectoryRows dir1_rows_;
+  form::FileRows file1_rows_;
+  std::wstring undo_text_;
+  bool undo_enabled_ = false;
+  std::unique_ptr<ProgressWindow> progress_;
+};
+
+}  // namespace qomdex::win32
