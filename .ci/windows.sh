@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== windows (mingw-w64, tests under wine)"
 
-bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest unzip
 
 cmake --preset windows
 cmake --build --preset windows
@@ -34,3 +34,24 @@ wineserver -p60
 wine64 reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
 
 ctest --preset windows
+
+# qomdex.exe is a GUI program that needs no DLL beyond the system's, and the zip holds both
+# programs with the README and the licence.
+objdump=x86_64-w64-mingw32-objdump
+headers=$("$objdump" -p build-win/ui/qomdex.exe)
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" ||
+  { echo "qomdex.exe is not a GUI program" >&2; exit 1; }
+imports=$(awk '/DLL Name:/{print tolower($3)}' <<<"$headers" | sort -u)
+for dll in $imports; do
+  case "$dll" in
+    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | user32.dll | uxtheme.dll) ;;
+    *) echo "qomdex.exe imports $dll" >&2; exit 1 ;;
+  esac
+done
+rm -f build-win/qomdex-*-win64.zip
+(cd build-win && cpack -G ZIP >/dev/null)
+listing=$(unzip -Z1 build-win/qomdex-*-win64.zip)
+for file in qomdex.exe qomdex-cli.exe README.md LICENSE; do
+  grep -qx "\(.*/\)\?$file" <<<"$listing" || { echo "the zip lacks $file" >&2; exit 1; }
+done
+echo "windows: $(basename build-win/qomdex-*-win64.zip) holds qomdex.exe, qomdex-cli.exe, README.md, LICENSE"
