@@ -11,13 +11,7 @@ shim=$2
 seed=${3:-${QOMDEX_CRASH_SEED:-$(od -An -N2 -tu2 /dev/urandom | tr -d ' ')}}
 echo "crash_test: seed $seed (rerun with: crash_test.sh CLI SHIM $seed)"
 RANDOM=$seed
-work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL (seed $seed, round $round, $mode, call $crash_at, after $crash_after): $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_support.sh"
 
 count=2000
 # Each file holds its own first name, so a mix-up or a loss shows.
@@ -42,6 +36,7 @@ for ((round = 0; round < ${#modes[@]}; round++)); do
   make_files
   crash_at=$((RANDOM % count + 2))
   crash_after=$((RANDOM % 2))
+  context="seed $seed, round $round, $mode, call $crash_at, after $crash_after"
   status=0
   # Under AddressSanitizer the shim comes before its runtime, which is harmless here.
   env LD_PRELOAD="$shim" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \

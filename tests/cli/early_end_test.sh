@@ -4,14 +4,7 @@
 # and never print a line for a rename it did not make. Usage: early_end_test.sh QOMDEX_CLI
 set -euo pipefail
 cli=$1
-# tmpfs where there is one: tens of thousands of files are made there in a blink.
-work=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/script_support.sh"
 
 # A directory of N files named '000001 name.txt' and so on.
 make_files() {
