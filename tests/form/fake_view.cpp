@@ -21,6 +21,15 @@ void FakeView::ShowUndo(const std::u16string& text, bool enabled) {
   undo_enabled = enabled;
 }
 
+void FakeView::ShowMessage(const form::Message& message) {
+  messages.push_back(message.text + u'\n' + message.details);
+  details.push_back(Narrow(message.details));
+}
+
+void FakeView::ShowProgress(bool cancelable) {
+  progress.push_back(cancelable ? "show" : "show without Cancel");
+}
+
 void FakeView::UpdateProgress(const std::u16string& text, int permille) {
   progress.push_back(std::string("update ").append(std::to_string(permille)) + " " + Narrow(text));
   if (on_update) on_update();

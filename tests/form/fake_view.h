@@ -25,8 +25,8 @@ class FakeView : public form::View {
   void SelectDirectory(std::size_t row) override { dir1_row = row; }
   void ShowFiles(const form::FileRows& rows) override { files = rows; }
   void ShowUndo(const std::u16string& text, bool enabled) override;
-  void ShowMessage(const std::u16string& message) override { messages.push_back(message); }
-  void ShowProgress() override { progress.push_back("show"); }
+  void ShowMessage(const form::Message& message) override;
+  void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
   bool ProgressCanceled() const override { return canceled; }
   void CloseProgress() override { progress.push_back("close"); }
@@ -58,8 +58,10 @@ class FakeView : public form::View {
   form::FileRows files;
   std::u16string undo_text;
   bool undo_enabled = false;
-  std::vector<std::u16string> messages;
-  std::vector<std::string> progress;  // "show", "update <permille>", "close"
+  std::vector<std::u16string> messages;  // the text, then a line break and the details
+  std::vector<std::string> details;      // the details alone
+  std::vector<std::string>
+      progress;  // "show" or "show without Cancel", "update <permille>", "close"
 };
 
 // Returns ASCII text as the form's UTF-16 text, and back (non-ASCII shows as '?').

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <set>
@@ -101,9 +102,9 @@ TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
     const char* renamed_file;  // holds the content of "01 a.txt" afterwards
   };
   const Case cases[] = {
-      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"02 b"}, "a.txt"},
-      {"Folder", ControlId::OptFolder, {"01 a.txt"}, {"b"}, "01 a.txt"},
-      {"neither", ControlId::Command1, {"01 a.txt"}, {"02 b"}, "01 a.txt"},
+      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"'02 b'"}, "a.txt"},
+      {"Folder", ControlId::OptFolder, {"'01 a.txt'"}, {"b"}, "01 a.txt"},
+      {"neither", ControlId::Command1, {"'01 a.txt'"}, {"'02 b'"}, "01 a.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -140,31 +141,51 @@ TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
   w.window.Command1Click();
 
   ASSERT_EQ(w.view.messages.size(), 1u);
-  const std::u16string& message = w.view.messages.front();
-  EXPECT_EQ(message.find(u"Some entries could not be renamed:"), 0u);
-  for (const char16_t* line :
-       {u"\"1 a.txt\" \u2192 \"a copy ( 1).txt\": ", u"\"2 a.txt\" \u2192 \"a copy ( 2).txt\": "}) {
-    EXPECT_NE(message.find(line + U16(Reason(std::errc::file_exists))), std::u16string::npos)
-        << Narrow(message);
-  }
-  EXPECT_EQ(message.find(u"3 b.txt"), std::u16string::npos);
+  EXPECT_EQ(w.view.messages.front().find(u"2 failures while renaming.\n"), 0u);
+  const std::string& details = w.view.details.front();
+  const std::size_t second = details.find('\n') + 1;
+  EXPECT_EQ(details.find("Could not rename '1 a.txt' as 'a copy ( 1).txt': "), 0u) << details;
+  EXPECT_EQ(details.find("Could not rename '2 a.txt' as 'a copy ( 2).txt': ", second), second);
+  EXPECT_EQ(details.find('\n', second), std::string::npos) << details;
+  EXPECT_NE(details.find(Reason(std::errc::file_exists) + "\n"), std::string::npos) << details;
   EXPECT_EQ(dir.Read("b.txt"), "3 b.txt");
   EXPECT_EQ(dir.Read("a copy ( 1).txt"), "a copy ( 1).txt");
-  EXPECT_EQ(w.view.Files(), (Strings{"1 a.txt", "2 a.txt", "a copy ( 1).txt", "a copy ( 2).txt",
-                                     "a.txt", "b.txt"}));
+  EXPECT_EQ(w.view.Files(), (Strings{"'1 a.txt'", "'2 a.txt'", "'a copy ( 1).txt'",
+                                     "'a copy ( 2).txt'", "a.txt", "b.txt"}));
 }
 
 #ifndef _WIN32
-TEST(QomdeTest, NameThatIsNotTextKeepsItsBytesAndShowsReplacementCharacters) {
-  TempDir dir;
-  dir.Touch("01 \xff\xfe.txt");
-  Window w(dir.path());
-  ASSERT_TRUE(w.opened);
-  EXPECT_EQ(w.view.files.Text(0), u"01 \uFFFD\uFFFD.txt");
-  w.window.Command1Click();
-  EXPECT_EQ(dir.Names(), Names{"\xff\xfe.txt"});
-  EXPECT_EQ(w.view.files.Text(0), u"\uFFFD\uFFFD.txt");
-  EXPECT_TRUE(w.view.messages.empty());
+TEST(QomdeTest, NamesShowOnOneLineWithWhatIsInvisibleMadeVisible) {
+  struct Case {
+    const char* name;  // "1 " and this, beside this and its copy name, so its rename fails
+    const char* escaped;
+  };
+  const Case cases[] = {
+      {"a\nb.txt", "a\\nb.txt"},
+      {"\xff\xfe.txt", "\\xFF\\xFE.txt"},
+      {"\xe2\x80\xaetxt.exe", "\\u202Etxt.exe"},  // right-to-left override
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.escaped);
+    TempDir dir;
+    const std::string name = c.name;
+    const std::string stem = name.substr(0, name.rfind('.'));
+    const std::string copy = stem + " copy ( 1)" + name.substr(name.rfind('.'));
+    for (const std::string& entry : {"1 " + name, name, copy}) dir.Touch(entry);
+    Window w(dir.path());
+    ASSERT_TRUE(w.opened);
+    std::vector<std::u16string> rows;
+    for (std::size_t row = 0; row < w.view.files.size(); ++row)
+      rows.push_back(w.view.files.Text(row));
+    EXPECT_NE(std::ranges::find(rows, U16("'" + std::string(c.escaped) + "'")), rows.end());
+    w.window.Command1Click();
+    EXPECT_EQ(dir.Read(name), name);
+    ASSERT_EQ(w.view.details.size(), 1u);
+    const std::string& details = w.view.details.front();
+    EXPECT_EQ(details.find('\n'), std::string::npos) << details;
+    EXPECT_EQ(details.find("Could not rename '1 " + std::string(c.escaped) + "' as "), 0u)
+        << details;
+  }
 }
 #endif
 
@@ -177,10 +198,12 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
   };
   const Case cases[] = {
       {"untouched since the pass", Meanwhile::kNothing, {}},
-      {"one renamed again meanwhile", Meanwhile::kOneRenamedByHand, {u"\"b\" \u2192 \"03 b\""}},
+      {"one renamed again meanwhile",
+       Meanwhile::kOneRenamedByHand,
+       {u"1 failure while putting names back.\nNot put back: b cannot be looked at"}},
       // The undo's own failures and the lists that cannot be re-read are one report, with a
       // line for each list at least.
-      {"directory gone", Meanwhile::kDirectoryGone, {u"Some entries could not be renamed:\n"}},
+      {"directory gone", Meanwhile::kDirectoryGone, {u" failures while putting names back.\n"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -190,7 +213,7 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
     Window w(dir / "d");
     ASSERT_TRUE(w.opened);
     w.window.Command1Click();
-    ASSERT_EQ(w.view.Files(), (Strings{"a copy ( 1).txt", "a.txt", "b"}));
+    ASSERT_EQ(w.view.Files(), (Strings{"'a copy ( 1).txt'", "a.txt", "b"}));
     ASSERT_EQ(Narrow(w.view.undo_text), "Undo last rename (3 entries)");
     if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
       std::filesystem::rename(dir / "d/b", dir / "d/by hand");
@@ -201,11 +224,11 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
 
     if (c.meanwhile == Meanwhile::kNothing) {
       EXPECT_EQ(dir.Names(), Names{"d"});
-      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "03 b"}));
+      EXPECT_EQ(w.view.Files(), (Strings{"'01 a.txt'", "'02 a.txt'", "'03 b'"}));
       EXPECT_EQ(dir.Read("d/02 a.txt"), "d/02 a.txt");
     }
     if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
-      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "by hand"}));
+      EXPECT_EQ(w.view.Files(), (Strings{"'01 a.txt'", "'02 a.txt'", "'by hand'"}));
     }
     ASSERT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
     for (const char16_t* part : c.message_parts) {
@@ -258,13 +281,61 @@ TEST(QomdeTest, ProgressShowsAfterHalfASecondAndUpdatesAtMostEvery50Ms) {
   w.window.Command1Click();
   // The pass starts at 40 ms: the window shows at the 13th entry (560 ms), and the next
   // update comes two entries (80 ms) later, not one (40 ms).
-  EXPECT_EQ(w.view.progress, (Strings{"show", "update 866 Renaming 13 of 15\n12 f12",
-                                      "update 1000 Renaming 15 of 15\n14 f14", "close"}));
+  EXPECT_EQ(w.view.progress, (Strings{"show", "update 866 Renaming 13 of 15\n'12 f12'",
+                                      "update 1000 Renaming 15 of 15\n'14 f14'", "close"}));
   EXPECT_EQ(reentries, 2);
   EXPECT_EQ(dir.Names().size(), 15u);
   EXPECT_EQ(dir.Read("f14"), "14 f14");
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.view.heights[ControlId::File1], w.view.outer_height_twips - 1000);
+}
+
+TEST(QomdeTest, UndoShowsTheProgressOfAPassWithoutCancel) {
+  TempDir dir;
+  NumberedFiles(dir, 15);
+  form::PassProgress::Clock::time_point now{};
+  Window w(dir.path(), [&] { return now += 40ms; });
+  ASSERT_TRUE(w.opened);
+  w.window.Command1Click();
+  w.view.progress.clear();
+  w.view.on_update = [&] {
+    // Nothing that moves a list or renames runs while the undo's progress window shows.
+    w.window.Command1Click();
+    w.window.Refresh();
+    w.window.Dir1Change(0);
+  };
+  w.window.UndoLastPass();
+  // Put back last first: the 13th is "02 f2", 520 ms after the undo began.
+  EXPECT_EQ(w.view.progress,
+            (Strings{"show without Cancel", "update 866 Putting back 13 of 15\n'02 f2'",
+                     "update 1000 Putting back 15 of 15\n'00 f0'", "close"}));
+  EXPECT_EQ(dir.Read("00 f0"), "00 f0");
+  EXPECT_EQ(w.view.Files().size(), 15u);
+  EXPECT_EQ(w.view.Files().front(), "'00 f0'");
+  EXPECT_TRUE(w.view.messages.empty());
+}
+
+TEST(QomdeTest, RefreshRereadsTheListsWhereTheyStand) {
+  TempDir dir;
+  dir.MakeDir("d");
+  dir.Touch("d/a.txt");
+  Window w(dir / "d");
+  ASSERT_TRUE(w.opened);
+  const std::size_t row = *w.view.dir1_row;
+  dir.Touch("d/b.txt");
+  dir.MakeDir("d/sub");
+  w.window.Refresh();
+  EXPECT_EQ(w.view.Files(), (Strings{"a.txt", "b.txt"}));
+  EXPECT_EQ(w.view.Subfolders(), Strings{"sub"});
+  EXPECT_EQ(w.view.dir1_row, row);
+  EXPECT_TRUE(w.view.messages.empty());
+
+  std::filesystem::remove_all(dir / "d");
+  w.window.Refresh();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_EQ(w.view.messages.front().find(u"Cannot read "), 0u) << Narrow(w.view.messages.front());
+  EXPECT_EQ(w.view.Files(), (Strings{"a.txt", "b.txt"}));
+  EXPECT_EQ(w.view.dir1_row, row);
 }
 
 TEST(QomdeTest, CancelStopsThePassAfterTheCurrentEntry) {

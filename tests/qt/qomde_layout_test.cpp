@@ -136,6 +136,17 @@ class QomdeLayoutTest : public QObject {
     QCOMPARE(order, QStringList({"Drive1", "Dir1", "File1", "Command1", "OptFile", "OptFolder"}));
   }
 
+  void CreditLinesFitInsideTheWindow() {
+    WindowDriver driver;
+    QVERIFY(driver.Show());
+    for (const char* name :
+         {"Label6", "Label1", "Label2", "Label3", "Label4", "Label5", "Label7"}) {
+      const auto* label = driver.Find<QLabel>(name);
+      QVERIFY2(label->geometry().right() < driver.window().width(), name);
+      QVERIFY2(label->width() >= label->sizeHint().width(), name);
+    }
+  }
+
   void CommandCaptionShowsWholeOnSeveralLines() {
     WindowDriver driver;
     const auto* command = driver.Find<ui::WrappingButton>("Command1");

@@ -11,6 +11,7 @@
 
 #include "tests/support/temp_dir.h"
 #include "ui/form/twips.h"
+#include "ui/win32/message_window.h"
 #include "ui/win32/qomde.h"
 
 namespace qomdex::testing {
@@ -89,7 +90,8 @@ bool Open(Window& window, const std::filesystem::path& directory) {
   for (const std::filesystem::path& part : directory.relative_path()) {
     const form::DirectoryRows& rows = window.view.dir1_rows();
     std::size_t row = *rows.current_row() + 1;
-    while (row < rows.size() && !SameName(rows.Text(row), part.native())) ++row;
+    const std::wstring shown = win32::Wide(form::ShownName(part.native()));
+    while (row < rows.size() && !SameName(rows.Text(row), shown)) ++row;
     if (row == rows.size()) return false;
     SendMessageW(dir1, LB_SETCURSEL, row, 0);
     SendMessageW(window.view.window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dir1), LBN_DBLCLK),
@@ -258,7 +260,7 @@ TEST(Win32WindowTest, OptionButtonsCommandAndUndoRenameOnDisk) {
 TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {
   Window window;
   form::View& view = window.view;
-  view.ShowProgress();
+  view.ShowProgress(true);
   const HWND progress = window.view.progress_window();
   ASSERT_TRUE(IsWindowVisible(progress));
   EXPECT_FALSE(IsWindowEnabled(window.view.window()));
@@ -272,6 +274,44 @@ TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {
   view.CloseProgress();
   EXPECT_FALSE(IsWindow(progress));
   EXPECT_TRUE(IsWindowEnabled(window.view.window()));
+
+  // An undo cannot be stopped, so its progress window offers no Cancel.
+  view.ShowProgress(false);
+  const HWND cancel = FindWindowExW(window.view.progress_window(), nullptr, WC_BUTTONW, L"Cancel");
+  EXPECT_FALSE(IsWindowVisible(cancel));
+  SendMessageW(window.view.progress_window(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_FALSE(view.ProgressCanceled());
+  view.CloseProgress();
+}
+
+TEST(Win32WindowTest, ThousandsOfFailuresScrollInAWindowOfFixedSize) {
+  Window window;
+  form::Message message{u"2000 failures while renaming.", {}};
+  for (int i = 0; i < 2000; ++i) message.details += u"Could not rename x as y\n";
+  message.details.pop_back();
+  const win32::MessageWindow shown(window.view.window(), L"title", message);
+  RECT outer{};
+  GetWindowRect(shown.window(), &outer);
+  EXPECT_LT(outer.bottom - outer.top, MulDiv(400, window.Dpi(), 96));
+  EXPECT_FALSE(IsWindowEnabled(window.view.window()));
+  const HWND details = shown.details();
+  const auto style = static_cast<DWORD>(GetWindowLongW(details, GWL_STYLE));
+  EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE | WS_VSCROLL),
+            static_cast<DWORD>(ES_READONLY | ES_MULTILINE | WS_VSCROLL));
+  EXPECT_EQ(SendMessageW(details, EM_GETLINECOUNT, 0, 0), 2000);
+  EXPECT_EQ(Text(details).substr(0, 25), L"Could not rename x as y\r\n");
+}
+
+TEST(Win32WindowTest, F5RereadsTheLists) {
+  TempDir dir;
+  dir.Touch("a.txt");
+  Window window;
+  ASSERT_TRUE(Open(window, dir.path()));
+  dir.Touch("b.txt");
+  EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 1);
+  SendMessageW(window.view.window(), WM_COMMAND, win32::qomde::kRefreshCommand, 0);
+  EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_TRUE(window.messages.empty());
 }
 
 }  // namespace

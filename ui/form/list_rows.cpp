@@ -3,13 +3,11 @@
 #include <stdexcept>
 
 #include "location/join_path.h"
-#include "location/text_encoding.h"
+#include "ui/form/texts.h"
 
 namespace qomdex::form {
 
-std::u16string FileRows::Text(std::size_t row) const {
-  return NativeToUtf16(state_.names->at(row));
-}
+std::u16string FileRows::Text(std::size_t row) const { return ShownName(state_.names->at(row)); }
 
 DirectoryRows::DirectoryRows(EntryList::State state) : state_(std::move(state)) {
   if (state_.path.empty()) return;
@@ -28,9 +26,9 @@ std::optional<std::size_t> DirectoryRows::current_row() const {
 }
 
 std::u16string DirectoryRows::Text(std::size_t row) const {
-  if (row == 0 && !ancestors_.empty()) return NativeToUtf16(ancestors_.front().native());
-  if (IsOpen(row)) return NativeToUtf16(ancestors_[row].filename().native());
-  return NativeToUtf16(state_.names->at(row - ancestors_.size()));
+  if (row == 0 && !ancestors_.empty()) return ShownName(ancestors_.front().native());
+  if (IsOpen(row)) return ShownName(ancestors_[row].filename().native());
+  return ShownName(state_.names->at(row - ancestors_.size()));
 }
 
 std::size_t DirectoryRows::Indent(std::size_t row) const {

@@ -19,7 +19,7 @@ class FileRows {
 
   // Returns the number of rows.
   std::size_t size() const { return state_.names ? state_.names->size() : 0; }
-  // Returns the text of a row below size(), as NativeToUtf16 shows a name.
+  // Returns the text of a row below size(), as ShownName shows a name.
   std::u16string Text(std::size_t row) const;
 
  private:
@@ -38,7 +38,8 @@ class DirectoryRows {
   std::size_t size() const { return ancestors_.size() + SubfolderCount(); }
   // Returns the row of the directory itself; empty when no directory is shown.
   std::optional<std::size_t> current_row() const;
-  // Returns the text of a row below size(): the root's whole path, else a folder's name.
+  // Returns the text of a row below size(), as ShownName shows it: the root's whole path, else a
+  // folder's name.
   std::u16string Text(std::size_t row) const;
   // Returns a row's indent in steps.
   std::size_t Indent(std::size_t row) const;

@@ -1,6 +1,8 @@
 #include "ui/form/pass_progress.h"
 
-#include "ui/form/texts.h"
+#include <algorithm>
+
+#include "location/join_path.h"
 
 namespace qomdex::form {
 namespace {
@@ -12,24 +14,47 @@ constexpr std::size_t kBarSteps = 1000;
 
 }  // namespace
 
-PassProgress::PassProgress(View& view, const Now& now) : view_(view), now_(now), started_(now_()) {}
+PassProgress::PassProgress(View& view, const Now& now)
+    : view_(view), now_(now), action_(Action::kPass), started_(now_()) {}
+
+PassProgress::PassProgress(View& view, const Now& now, std::size_t total)
+    : view_(view), now_(now), action_(Action::kUndo), undo_total_(total), started_(now_()) {}
 
 PassProgress::~PassProgress() {
   if (shown_) view_.CloseProgress();
 }
 
 bool PassProgress::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
+  Step(done, total, name);
+  return !(shown_ && view_.ProgressCanceled());
+}
+
+void PassProgress::Renamed(const PassReport::Renamed& renamed) { UndoStep(renamed.to); }
+
+void PassProgress::Failed(const PassReport::Failure& failure) { UndoStep(failure.path); }
+
+void PassProgress::Removed(const std::filesystem::path& path) { UndoStep(path); }
+
+void PassProgress::UndoStep(const std::filesystem::path& path) {
+  // A pass tells its progress entry by entry; only an undo counts its outcomes.
+  if (action_ != Action::kUndo) return;
+  // An unreadable directory is one outcome for many renames, so the count can fall short.
+  undo_done_ = std::min(undo_done_ + 1, undo_total_);
+  Step(undo_done_, undo_total_, LastComponent(path));
+}
+
+void PassProgress::Step(std::size_t done, std::size_t total, const NativeString& name) {
   const Clock::time_point now = now_();
   if (!shown_) {
-    if (now - started_ < kQuietStart) return true;
-    view_.ShowProgress();
+    if (now - started_ < kQuietStart) return;
+    view_.ShowProgress(action_ == Action::kPass);
     shown_ = true;
   } else if (now - last_update_ < kUpdateInterval) {
-    return !view_.ProgressCanceled();
+    return;
   }
   last_update_ = now;
-  view_.UpdateProgress(ProgressText(done, total, name), static_cast<int>(done * kBarSteps / total));
-  return !view_.ProgressCanceled();
+  view_.UpdateProgress(ProgressText(action_, done, total, name),
+                       static_cast<int>(done * kBarSteps / std::max<std::size_t>(total, 1)));
 }
 
 }  // namespace qomdex::form

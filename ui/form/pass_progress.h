@@ -1,33 +1,47 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 
 #include "engine/pass_options.h"
+#include "ui/form/texts.h"
 #include "ui/form/view.h"
 
 namespace qomdex::form {
 
-// The window's progress policy for one pass: the view's progress window shows only for a pass
-// that runs longer than half a second, is updated at most every 50 ms, and a Cancel there stops
-// the pass after the current entry. Closes the progress window when it goes away.
+// The window's progress policy for one pass or undo: the view's progress window shows only for
+// one that runs longer than half a second and is updated at most every 50 ms. A pass offers
+// Cancel, which stops it after the current entry; an undo cannot be stopped, so it offers none
+// and counts its steps by the outcomes it records. Closes the progress window when it goes away.
 class PassProgress : public PassObserver {
  public:
   using Clock = std::chrono::steady_clock;
   using Now = std::function<Clock::time_point()>;
 
-  // `now` tells the time; it must outlive this object.
+  // Follows a pass; `now` tells the time and must outlive this object.
   PassProgress(View& view, const Now& now);
+  // Follows an undo of `total` renames.
+  PassProgress(View& view, const Now& now, std::size_t total);
   ~PassProgress() override;
   PassProgress(const PassProgress&) = delete;
   PassProgress& operator=(const PassProgress&) = delete;
 
   // Returns false once Cancel has been pressed.
   bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
+  void Renamed(const PassReport::Renamed& renamed) override;
+  void Failed(const PassReport::Failure& failure) override;
+  void Removed(const std::filesystem::path& path) override;
 
  private:
+  void Step(std::size_t done, std::size_t total, const NativeString& name);
+  void UndoStep(const std::filesystem::path& path);
+
   View& view_;
   const Now& now_;
+  Action action_;
+  std::size_t undo_total_ = 0;
+  std::size_t undo_done_ = 0;
   Clock::time_point started_;
   Clock::time_point last_update_;
   bool shown_ = false;

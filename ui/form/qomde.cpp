@@ -41,7 +41,7 @@ qomde::qomde(View& view, PassProgress::Now now) : view_(view), now_(std::move(no
 
 template <typename Work>
 void qomde::Handle(Work&& work) {
-  std::u16string message;
+  Message message;
   try {
     message = work();
   } catch (const std::filesystem::filesystem_error& error) {
@@ -53,7 +53,7 @@ void qomde::Handle(Work&& work) {
   }
   try {
     SyncViews();
-    if (!message.empty()) view_.ShowMessage(message);
+    if (!message.text.empty()) view_.ShowMessage(message);
   } catch (...) {
     // Only a lack of memory gets here, and then nothing is left to show it with; the window
     // goes on with what it shows.
@@ -64,7 +64,7 @@ void qomde::FormLoad() {
   Handle([this] {
     state_ = PassState{};
     lists_.Load();
-    return std::u16string();
+    return Message();
   });
   ShowUndo();
 }
@@ -93,7 +93,7 @@ void qomde::Drive1Change(std::size_t position) {
   if (pass_running_) return;
   Handle([this, position] {
     lists_.ChooseDrive(lists_.Drive1().drives().at(position));
-    return std::u16string();
+    return Message();
   });
 }
 
@@ -101,7 +101,7 @@ void qomde::Dir1Change(std::size_t row) {
   if (pass_running_) return;
   Handle([this, row] {
     lists_.OpenDirectory(dir1_rows_.PathAt(row));
-    return std::u16string();
+    return Message();
   });
 }
 
@@ -122,7 +122,7 @@ void qomde::Command1Click() {
         report = FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options);
       }
       last_renames_ = std::move(report.renamed);
-      return FailureMessage(report);
+      return ReportMessage(Action::kPass, report);
     });
   }
   ShowUndo();
@@ -131,16 +131,33 @@ void qomde::Command1Click() {
 
 void qomde::UndoLastPass() {
   if (pass_running_ || last_renames_.empty()) return;
-  Handle([this] {
-    PassReport report = UndoRenames(last_renames_);
-    last_renames_.clear();
-    // Both visible lists may show names the undo changed. A list that cannot be re-read joins
-    // the report, as after a pass, so it never hides the undo's own failures.
-    RefreshAfterPass(lists_.Dir1(), {}, report);
-    RefreshAfterPass(lists_.File1(), {}, report);
-    return FailureMessage(report);
-  });
+  {
+    const ScopedFlag running(pass_running_);
+    Handle([this] {
+      PassProgress progress(view_, now_, last_renames_.size());
+      PassReport report = UndoRenames(last_renames_, {.observer = &progress});
+      last_renames_.clear();
+      // Both visible lists may show names the undo changed. A list that cannot be re-read joins
+      // the report, as after a pass, so it never hides the undo's own failures.
+      RefreshAfterPass(lists_.Dir1(), {}, report);
+      RefreshAfterPass(lists_.File1(), {}, report);
+      return ReportMessage(Action::kUndo, report);
+    });
+  }
   ShowUndo();
+  FormResize();
+}
+
+void qomde::Refresh() {
+  if (pass_running_) return;
+  Handle([this] {
+    lists_.Drive1().Refresh();
+    // A list that cannot be read stays as it was; both stand on the same directory, so the
+    // second fails only when the directory went between the two readings.
+    lists_.Dir1().Refresh();
+    lists_.File1().Refresh();
+    return Message();
+  });
 }
 
 void qomde::ShowUndo() { view_.ShowUndo(UndoText(last_renames_.size()), !last_renames_.empty()); }

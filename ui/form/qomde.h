@@ -40,8 +40,11 @@ class qomde {
   void Dir1Change(std::size_t row);
   // Runs the pass the selected option chooses over the directory the lists stand on. Renames.
   void Command1Click();
-  // Gives the entries the last pass renamed their old names back, last first. Renames.
+  // Gives the entries the last pass renamed their old names back, last first, with the progress
+  // window of a pass. Renames.
   void UndoLastPass();
+  // Re-reads the drives and the lists where they stand (F5). Reads the disk.
+  void Refresh();
 
  private:
   template <typename Work>

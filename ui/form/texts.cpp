@@ -1,14 +1,22 @@
 #include "ui/form/texts.h"
 
 #include "location/join_path.h"
+#include "location/quoting.h"
 #include "location/text_encoding.h"
 
 namespace qomdex::form {
 namespace {
 
+using FailureKind = PassReport::FailureKind;
+using KeptReason = PassReport::KeptReason;
+
 std::u16string Number(std::size_t value) {
   const std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string Count(std::size_t count, const char16_t* one, const char16_t* many) {
+  return Number(count) + (count == 1 ? one : many);
 }
 
 // Returns text the system or the C++ library wrote, such as a failure's reason.
@@ -24,37 +32,81 @@ std::u16string SystemText(const std::string& text) {
 #endif
 }
 
-std::u16string Quoted(const NativeString& name) { return u'"' + NativeToUtf16(name) + u'"'; }
+// Returns ": " and the system's reason, or nothing when the system gave none: a line never ends
+// in the reason of no error ("Success").
+std::u16string Reason(const std::error_code& error) {
+  if (!error) return {};
+  return u": " + SystemText(error.message());
+}
+
+std::u16string Name(const std::filesystem::path& path) { return ShownName(LastComponent(path)); }
 
 std::u16string CannotRead(const std::filesystem::path& directory, const std::error_code& error) {
-  return u"Cannot read " + Quoted(directory.native()) + u": " + SystemText(error.message());
+  return u"Cannot read " + ShownName(directory.native()) + Reason(error);
+}
+
+std::u16string FailureLine(Action action, const PassReport::Failure& failure) {
+  switch (failure.kind) {
+    case FailureKind::kRename:
+      return (action == Action::kUndo ? u"Could not put back " : u"Could not rename ") +
+             Name(failure.path) + u" as " + Name(failure.target) + Reason(failure.error);
+    case FailureKind::kUnreadableDirectory: return CannotRead(failure.path, failure.error);
+    case FailureKind::kNotRenamedEntry:
+      if (failure.error) {
+        return u"Not put back: " + Name(failure.path) + u" cannot be looked at" +
+               Reason(failure.error);
+      }
+      return u"Not put back: " + Name(failure.path) + u" is no longer the entry renamed from " +
+             Name(failure.target);
+    case FailureKind::kJournal:
+      return u"Stopped before renaming " + Name(failure.path) + u" as " + Name(failure.target) +
+             u": the rename journal cannot be written" + Reason(failure.error);
+    case FailureKind::kLeftover:
+      return u"Could not remove " + Name(failure.path) +
+             u", left behind by a rename that was cut short" + Reason(failure.error);
+  }
+  return Name(failure.path) + Reason(failure.error);
+}
+
+std::u16string KeptLine(const PassReport::Kept& kept) {
+  const std::u16string name = Name(kept.path) + u" keeps its name: ";
+  switch (kept.reason) {
+    case KeptReason::kWouldHide: return name + u"the new name would start with a dot and hide it";
+    case KeptReason::kWouldBeEmpty: return name + u"nothing would be left of it";
+    case KeptReason::kIsJournal: return name + u"it is the rename journal";
+  }
+  return name;
 }
 
 }  // namespace
 
-std::u16string FailureMessage(const PassReport& report) {
-  if (report.failures.empty()) return {};
-  std::u16string message = u"Some entries could not be renamed:";
-  for (const PassReport::Failure& failure : report.failures) {
-    message += u'\n';
-    if (failure.kind == PassReport::FailureKind::kUnreadableDirectory) {
-      message += CannotRead(failure.path, failure.error);
-    } else {
-      message += Quoted(LastComponent(failure.path)) + u" \u2192 " +
-                 Quoted(LastComponent(failure.target)) + u": " +
-                 SystemText(failure.error.message());
-    }
+std::u16string ShownName(const NativeString& name) { return DecodeUtf8(QuoteName(name)); }
+
+Message ReportMessage(Action action, const PassReport& report) {
+  Message message;
+  if (!report.failures.empty()) {
+    message.text = Count(report.failures.size(), u" failure", u" failures") +
+                   (action == Action::kUndo ? u" while putting names back." : u" while renaming.");
   }
+  if (!report.kept.empty()) {
+    if (!message.text.empty()) message.text += u' ';
+    message.text += Count(report.kept.size(), u" entry", u" entries") + u" kept their names.";
+  }
+  for (const PassReport::Failure& failure : report.failures) {
+    message.details += FailureLine(action, failure) + u'\n';
+  }
+  for (const PassReport::Kept& kept : report.kept) message.details += KeptLine(kept) + u'\n';
+  if (!message.details.empty()) message.details.pop_back();
   return message;
 }
 
-std::u16string UnreadableMessage(const std::filesystem::filesystem_error& error) {
-  return CannotRead(error.path1(), error.code());
+Message UnreadableMessage(const std::filesystem::filesystem_error& error) {
+  return {CannotRead(error.path1(), error.code()), {}};
 }
 
-std::u16string UnexpectedMessage(const std::string& what) {
-  std::u16string message = u"An unexpected failure stopped this action.";
-  if (!what.empty()) message += u'\n' + SystemText(what);
+Message UnexpectedMessage(const std::string& what) {
+  Message message{u"An unexpected failure stopped this action.", {}};
+  if (!what.empty()) message.text += u'\n' + SystemText(what);
   return message;
 }
 
@@ -62,8 +114,10 @@ std::u16string UndoText(std::size_t entries) {
   return u"Undo last rename (" + Number(entries) + u" entries)";
 }
 
-std::u16string ProgressText(std::size_t done, std::size_t total, const NativeString& name) {
-  return u"Renaming " + Number(done) + u" of " + Number(total) + u'\n' + NativeToUtf16(name);
+std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
+                            const NativeString& name) {
+  return (action == Action::kUndo ? u"Putting back " : u"Renaming ") + Number(done) + u" of " +
+         Number(total) + u'\n' + ShownName(name);
 }
 
 }  // namespace qomdex::form

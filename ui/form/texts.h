@@ -9,22 +9,37 @@
 
 namespace qomdex::form {
 
-// Returns the one message that reports a pass's failures, a line for each entry naming it, the
-// name it was to get and the system's reason, or the directory that could not be re-read;
-// empty when nothing failed.
-std::u16string FailureMessage(const PassReport& report);
+// A message for the user: a line or two, then the entries it is about, one a line, which a view
+// shows in a scrollable box that can be copied from; `details` is empty for a plain message.
+struct Message {
+  std::u16string text;
+  std::u16string details;
+};
+
+// What a long action is doing to the entries: a pass renames them, an undo puts them back.
+enum class Action { kPass, kUndo };
+
+// Returns a name or path as the window shows it on one line: quoted and escaped as the command
+// line shows it where it holds anything invisible or line-breaking.
+std::u16string ShownName(const NativeString& name);
+
+// Returns the message that reports what an action failed to do and which entries it left alone
+// on purpose, each on a line of its own in words for its kind; its text is empty when there is
+// nothing to report.
+Message ReportMessage(Action action, const PassReport& report);
 
 // Returns the message for a drive or directory that cannot be read, with the system's reason.
-std::u16string UnreadableMessage(const std::filesystem::filesystem_error& error);
+Message UnreadableMessage(const std::filesystem::filesystem_error& error);
 
 // Returns the message for a failure that nothing above explains, with the detail the failure
 // carries (`what` may be empty).
-std::u16string UnexpectedMessage(const std::string& what);
+Message UnexpectedMessage(const std::string& what);
 
 // Returns the undo command's text for the number of entries the last pass renamed.
 std::u16string UndoText(std::size_t entries);
 
 // Returns the progress window's text: entries done of the total, and the current name.
-std::u16string ProgressText(std::size_t done, std::size_t total, const NativeString& name);
+std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
+                            const NativeString& name);
 
 }  // namespace qomdex::form

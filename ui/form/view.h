@@ -7,6 +7,7 @@
 
 #include "ui/form/control_table.h"
 #include "ui/form/list_rows.h"
+#include "ui/form/texts.h"
 
 namespace qomdex::form {
 
@@ -41,12 +42,13 @@ class View {
   // Sets the text of the undo command (Ctrl+Z and the lists' context menu), and whether it
   // can be chosen.
   virtual void ShowUndo(const std::u16string& text, bool enabled) = 0;
-  // Shows the user one message and returns when it has been seen.
-  virtual void ShowMessage(const std::u16string& message) = 0;
+  // Shows the user one message, its details (if any) in a scrollable box that can be copied
+  // from, and returns when it has been seen.
+  virtual void ShowMessage(const Message& message) = 0;
 
-  // Shows the progress window of a long pass, with a Cancel button; it keeps the window's
-  // controls from taking input until CloseProgress.
-  virtual void ShowProgress() = 0;
+  // Shows the progress window of a long pass or undo, with a Cancel button when `cancelable`; it
+  // keeps the window's controls from taking input until CloseProgress.
+  virtual void ShowProgress(bool cancelable) = 0;
   // Updates the progress window's text and bar (0 to 1000), then lets pending events run.
   virtual void UpdateProgress(const std::u16string& text, int permille) = 0;
   // Returns true once Cancel has been pressed in the progress window.

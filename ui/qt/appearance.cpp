@@ -13,8 +13,9 @@ QColor FromBgr(form::Bgr bgr) {
 
 QFont ClassicSansFont(const form::ControlFont& choice) {
   QFont font;
-  font.setFamilies({QLatin1String(form::kClassicFace), "Microsoft Sans Serif", "Arial",
-                    "Liberation Sans", "Nimbus Sans", "Helvetica"});
+  // Liberation Sans has the widths of the Windows sans faces, so the texts fit their places.
+  font.setFamilies({QLatin1String(form::kClassicFace), "Microsoft Sans Serif", "Liberation Sans",
+                    "Arial", "Nimbus Sans", "Helvetica"});
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(choice.points);
   font.setWeight(static_cast<QFont::Weight>(choice.weight));

@@ -17,6 +17,7 @@
 #include "ui/qt/directory_model.h"
 #include "ui/qt/file_model.h"
 #include "ui/qt/indent_delegate.h"
+#include "ui/qt/message_dialog.h"
 #include "ui/qt/placement.h"
 #include "ui/qt/wrapping_button.h"
 
@@ -37,11 +38,6 @@ QIcon ApplicationIcon() {
 
 qomde::qomde(Reporter report, QWidget* parent)
     : QWidget(parent), report_(std::move(report)), form_(*this) {
-  if (!report_) {
-    report_ = [this](const QString& message) {
-      QMessageBox::warning(this, windowTitle(), message);
-    };
-  }
   setObjectName(QStringLiteral("qomde"));
   setWindowTitle(ToQString(form::kTitle));
   setWindowIcon(ApplicationIcon());
@@ -57,7 +53,7 @@ qomde::qomde(Reporter report, QWidget* parent)
   for (std::size_t i = 1; i < focus.size(); ++i) {
     setTabOrder(Control(focus[i - 1]), Control(focus[i]));
   }
-  CreateUndo();
+  CreateActions();
   form_.FormLoad();
 }
 
@@ -125,7 +121,13 @@ QWidget* qomde::CreateList(const form::ControlEntry& entry) {
   return list;
 }
 
-void qomde::CreateUndo() {
+void qomde::CreateActions() {
+  auto* refresh = new QAction(this);
+  refresh->setObjectName(QStringLiteral("Refresh"));
+  refresh->setShortcut(Qt::Key_F5);
+  addAction(refresh);
+  connect(refresh, &QAction::triggered, this, [this] { form_.Refresh(); });
+
   undo_action_ = new QAction(this);
   undo_action_->setObjectName(QStringLiteral("UndoLastRename"));
   undo_action_->setShortcut(QKeySequence::Undo);
@@ -200,9 +202,20 @@ void qomde::ShowUndo(const std::u16string& text, bool enabled) {
   undo_action_->setEnabled(enabled);
 }
 
-void qomde::ShowMessage(const std::u16string& message) { report_(ToQString(message)); }
+void qomde::ShowMessage(const form::Message& message) {
+  if (report_) {
+    report_(
+        ToQString(message.details.empty() ? message.text : message.text + u'\n' + message.details));
+  } else if (message.details.empty()) {
+    QMessageBox::warning(this, windowTitle(), ToQString(message.text));
+  } else {
+    QDialog* dialog = NewMessageDialog(this, windowTitle(), message);
+    dialog->exec();
+    delete dialog;
+  }
+}
 
-void qomde::ShowProgress() {
+void qomde::ShowProgress(bool cancelable) {
   progress_ = new QProgressDialog(this);
   progress_->setObjectName(QStringLiteral("PassProgress"));
   progress_->setWindowTitle(windowTitle());
@@ -211,6 +224,7 @@ void qomde::ShowProgress() {
   progress_->setAutoReset(false);
   progress_->setMinimumDuration(0);
   progress_->setRange(0, 1000);
+  if (!cancelable) progress_->setCancelButton(nullptr);
   progress_->show();
 }
 

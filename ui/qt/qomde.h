@@ -25,11 +25,12 @@ class qomde : public QWidget, public form::View {
   Q_OBJECT
 
  public:
-  // Shows the user one message; the window's own shows a message box.
+  // Takes the text of a message, its details after it, in place of the window's own dialogs.
   using Reporter = std::function<void(const QString& message)>;
 
   // Builds the window and runs its load rule. Every message goes to `report`, or to a message
-  // box when `report` is empty. Reads the disk; never throws for anything the disk can cause.
+  // box (a dialog with a scrolling list when it has details) when `report` is empty. Reads the
+  // disk; never throws for anything the disk can cause.
   explicit qomde(Reporter report = {}, QWidget* parent = nullptr);
 
   void SetTextColor(form::ControlId control, form::Bgr color) override;
@@ -43,8 +44,8 @@ class qomde : public QWidget, public form::View {
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
   void ShowUndo(const std::u16string& text, bool enabled) override;
-  void ShowMessage(const std::u16string& message) override;
-  void ShowProgress() override;
+  void ShowMessage(const form::Message& message) override;
+  void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
   bool ProgressCanceled() const override;
   void CloseProgress() override;
@@ -57,7 +58,8 @@ class qomde : public QWidget, public form::View {
  private:
   QWidget* Create(const form::ControlEntry& entry);
   QWidget* CreateList(const form::ControlEntry& entry);
-  void CreateUndo();
+  // Creates F5 (refresh) and undo (Ctrl+Z and the lists' context menu).
+  void CreateActions();
   QWidget* Control(form::ControlId id) const { return controls_.at(id); }
 
   Reporter report_;

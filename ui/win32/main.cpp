@@ -7,8 +7,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   qomdex::win32::qomde window;
   ShowWindow(window.window(), show);
 
-  ACCEL undo{FCONTROL | FVIRTKEY, 'Z', qomdex::win32::qomde::kUndoCommand};
-  const HACCEL accelerators = CreateAcceleratorTableW(&undo, 1);
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'Z', qomdex::win32::qomde::kUndoCommand},
+                  {FVIRTKEY, VK_F5, qomdex::win32::qomde::kRefreshCommand}};
+  const HACCEL accelerators = CreateAcceleratorTableW(keys, 2);
   MSG message;
   while (IsWindow(window.window()) && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (TranslateAcceleratorW(window.window(), accelerators, &message)) continue;

@@ -27,7 +27,8 @@ void RegisterOnce(WNDPROC procedure) {
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title) : owner_(owner) {
+ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title, bool cancelable)
+    : owner_(owner) {
   RegisterOnce(Procedure);
   const UINT dpi = GetDpiForWindow(owner);
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
@@ -48,10 +49,11 @@ ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title) : owner_(o
   bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, Scaled(12, dpi),
                          Scaled(54, dpi), Scaled(336, dpi), Scaled(18, dpi), window_, nullptr,
                          nullptr, nullptr);
-  const HWND cancel = CreateWindowExW(
-      0, WC_BUTTONW, L"Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-      Scaled(264, dpi), Scaled(88, dpi), Scaled(84, dpi), Scaled(26, dpi), window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
+  const HWND cancel =
+      CreateWindowExW(0, WC_BUTTONW, L"Cancel",
+                      WS_CHILD | (cancelable ? WS_VISIBLE : 0u) | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      Scaled(264, dpi), Scaled(88, dpi), Scaled(84, dpi), Scaled(26, dpi), window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
   for (HWND control : {text_, cancel}) SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
   SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
   // The window is modal: its owner takes no input until it closes.
@@ -94,7 +96,7 @@ LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wpa
   // Cancel, Escape and the close box all stop the pass after the current entry.
   const bool cancel = (message == WM_COMMAND && LOWORD(wparam) == kCancelId) ||
                       (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE);
-  if (cancel && self) {
+  if (cancel && self && IsWindowVisible(GetDlgItem(window, kCancelId))) {
     self->canceled_ = true;
     return 0;
   }

@@ -6,12 +6,13 @@
 
 namespace qomdex::win32 {
 
-// The progress window of a long pass: a line of text, a bar and a Cancel button, over an owner
-// window that takes no input while it shows.
+// The progress window of a long pass or undo: a line of text, a bar and a Cancel button, over an
+// owner window that takes no input while it shows.
 class ProgressWindow {
  public:
-  // Shows the window over `owner`, titled `title`, and disables the owner.
-  ProgressWindow(HWND owner, const std::wstring& title);
+  // Shows the window over `owner`, titled `title`, with Cancel when `cancelable`, and disables
+  // the owner.
+  ProgressWindow(HWND owner, const std::wstring& title, bool cancelable);
   // Closes the window and enables the owner again.
   ~ProgressWindow();
   ProgressWindow(const ProgressWindow&) = delete;

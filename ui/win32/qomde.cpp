@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/form/twips.h"
+#include "ui/win32/message_window.h"
 
 namespace qomdex::win32 {
 namespace {
@@ -229,6 +230,8 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 void qomde::OnCommand(int id, int code) {
   if (id == kUndoCommand) {
     form_.UndoLastPass();
+  } else if (id == kRefreshCommand) {
+    form_.Refresh();
   } else if (id == IDOK) {
     // Enter in a list opens the folder picked in Dir1.
     if (GetFocus() == Control(ControlId::Dir1)) OnCommand(ChildId(ControlId::Dir1), LBN_DBLCLK);
@@ -362,16 +365,19 @@ void qomde::ShowUndo(const std::u16string& text, bool enabled) {
   undo_enabled_ = enabled;
 }
 
-void qomde::ShowMessage(const std::u16string& message) {
+void qomde::ShowMessage(const form::Message& message) {
   if (report_) {
-    report_(Wide(message));
+    report_(Wide(message.details.empty() ? message.text : message.text + u'\n' + message.details));
+  } else if (message.details.empty()) {
+    MessageBoxW(window_, Wide(message.text).c_str(), Wide(form::kTitle).c_str(),
+                MB_OK | MB_ICONWARNING);
   } else {
-    MessageBoxW(window_, Wide(message).c_str(), Wide(form::kTitle).c_str(), MB_OK | MB_ICONWARNING);
+    MessageWindow(window_, Wide(form::kTitle), message).Run();
   }
 }
 
-void qomde::ShowProgress() {
-  progress_ = std::make_unique<ProgressWindow>(window_, Wide(form::kTitle));
+void qomde::ShowProgress(bool cancelable) {
+  progress_ = std::make_unique<ProgressWindow>(window_, Wide(form::kTitle), cancelable);
 }
 
 void qomde::UpdateProgress(const std::u16string& text, int permille) {

@@ -18,15 +18,17 @@ namespace qomdex::win32 {
 // shows what the form decides.
 class qomde : public form::View {
  public:
-  // Shows the user one message; the window's own shows a message box.
+  // Takes the text of a message, its details after it, in place of the window's own.
   using Reporter = std::function<void(const std::wstring& message)>;
 
   // The command id of undo (Ctrl+Z and the lists' context menu).
   static constexpr int kUndoCommand = 1000;
+  // The command id of refresh (F5).
+  static constexpr int kRefreshCommand = 1001;
 
   // Creates the window, hidden, and runs its load rule. Every message goes to `report`, or to a
-  // message box when `report` is empty. Reads the disk; never throws for anything the disk can
-  // cause.
+  // message box (a window with a scrolling list when it has details) when `report` is empty. Reads
+  // the disk; never throws for anything the disk can cause.
   explicit qomde(Reporter report = {});
   ~qomde() override;
   qomde(const qomde&) = delete;
@@ -52,8 +54,8 @@ class qomde : public form::View {
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
   void ShowUndo(const std::u16string& text, bool enabled) override;
-  void ShowMessage(const std::u16string& message) override;
-  void ShowProgress() override;
+  void ShowMessage(const form::Message& message) override;
+  void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
   bool ProgressCanceled() const override;
   void CloseProgress() override;

@@ -1,0 +1,116 @@
+#include "ui/win32/message_window.h"
+
+namespace qomdex::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"qomdexMessage";
+// The window's client size and its controls, in pixels at 96 dpi.
+constexpr int kWidth = 520;
+constexpr int kHeight = 330;
+constexpr int kMargin = 12;
+constexpr int kTextHeight = 36;
+constexpr int kButtonWidth = 84;
+constexpr int kButtonHeight = 26;
+
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+void RegisterOnce(WNDPROC procedure) {
+  static const bool registered = [procedure] {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    window_class.lpszClassName = kClassName;
+    return RegisterClassExW(&window_class) != 0;
+  }();
+  (void)registered;
+}
+
+// An edit box breaks lines only at "\r\n".
+std::wstring EditLines(const std::u16string& text) {
+  std::wstring lines;
+  for (const char16_t c : text) {
+    if (c == u'\n') lines.push_back(L'\r');
+    lines.push_back(static_cast<wchar_t>(c));
+  }
+  return lines;
+}
+
+}  // namespace
+
+MessageWindow::MessageWindow(HWND owner, const std::wstring& title, const form::Message& message)
+    : owner_(owner) {
+  RegisterOnce(Procedure);
+  const UINT dpi = GetDpiForWindow(owner);
+  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  RECT frame{0, 0, Scaled(kWidth, dpi), Scaled(kHeight, dpi)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi);
+  RECT over{};
+  GetWindowRect(owner, &over);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle,
+                            over.left + (over.right - over.left - width) / 2,
+                            over.top + (over.bottom - over.top - height) / 2, width, height, owner,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  const int inner = Scaled(kWidth - 2 * kMargin, dpi);
+  const HWND text = CreateWindowExW(0, WC_STATICW, EditLines(message.text).c_str(),
+                                    WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                    Scaled(kMargin, dpi), Scaled(kMargin, dpi), inner,
+                                    Scaled(kTextHeight, dpi), window_, nullptr, nullptr, nullptr);
+  const int details_top = kMargin + kTextHeight + kMargin / 2;
+  details_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, EditLines(message.details).c_str(),
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                                 ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                             Scaled(kMargin, dpi), Scaled(details_top, dpi), inner,
+                             Scaled(kHeight - details_top - 2 * kMargin - kButtonHeight, dpi),
+                             window_, nullptr, nullptr, nullptr);
+  const HWND ok = CreateWindowExW(
+      0, WC_BUTTONW, L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+      Scaled(kWidth - kMargin - kButtonWidth, dpi), Scaled(kHeight - kMargin - kButtonHeight, dpi),
+      Scaled(kButtonWidth, dpi), Scaled(kButtonHeight, dpi), window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
+  for (HWND control : {text, details_, ok}) SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
+  // The window is modal: its owner takes no input until it closes.
+  EnableWindow(owner_, FALSE);
+  ShowWindow(window_, SW_SHOW);
+  SetFocus(ok);
+}
+
+MessageWindow::~MessageWindow() {
+  EnableWindow(owner_, TRUE);
+  DestroyWindow(window_);
+}
+
+void MessageWindow::Run() {
+  MSG message;
+  while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  // A quit request is put back for the main loop.
+  if (!closed_) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // OK, Escape and the close box all close the window.
+  const bool close =
+      (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) ||
+      message == WM_CLOSE;
+  if (close && self) {
+    self->closed_ = true;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace qomdex::win32
