@@ -35,8 +35,8 @@ wine64 reg add 'HKCU\Software\Wine' /v ShowDotFiles /d Y /f >/dev/null
 
 ctest --preset windows
 
-# qomdex.exe is a GUI program that needs no DLL beyond the system's, and the zip holds both
-# programs with the README and the licence.
+# qomdex.exe is a GUI program that needs no DLL beyond the system's (ole32 carries its controls'
+# names to screen readers), and the zip holds both programs with the README and the licence.
 objdump=x86_64-w64-mingw32-objdump
 headers=$("$objdump" -p build-win/ui/qomdex.exe)
 grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" ||
@@ -44,7 +44,7 @@ grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" ||
 imports=$(awk '/DLL Name:/{print tolower($3)}' <<<"$headers" | sort -u)
 for dll in $imports; do
   case "$dll" in
-    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | user32.dll | uxtheme.dll) ;;
+    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | user32.dll | uxtheme.dll) ;;
     *) echo "qomdex.exe imports $dll" >&2; exit 1 ;;
   esac
 done

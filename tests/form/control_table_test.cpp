@@ -65,6 +65,30 @@ TEST(ControlTableTest, CaptionsAndCreditLinesAreTrueForEachToolkit) {
   }
 }
 
+TEST(ControlTableTest, EveryShownControlHasAnAccessibleNameAndDescription) {
+  const std::pair<ControlId, const char*> names[] = {
+      {ControlId::Drive1, "Drive"},
+      {ControlId::Dir1, "Folders"},
+      {ControlId::File1, "Files"},
+      {ControlId::OptFile, "File"},
+      {ControlId::OptFolder, "Folder"},
+      {ControlId::Command1, "Remove Leading Numbers, Space, Dash, Underscore"},
+      {ControlId::Label6, "Prgram Developed By:"},
+  };
+  for (const Toolkit toolkit : {Toolkit::kQt, Toolkit::kWin32}) {
+    const std::vector<ControlEntry> table = form::ControlTable(toolkit);
+    for (const auto& [id, name] : names) EXPECT_EQ(Narrow(Find(table, id).accessible_name), name);
+    for (const ControlEntry& control : table) {
+      EXPECT_EQ(control.accessible_name.empty(), !control.shown) << control.name;
+      EXPECT_EQ(control.accessible_description.empty(), !control.shown) << control.name;
+      // A credit line is read as it shows.
+      if (control.kind == form::ControlKind::kLabel) {
+        EXPECT_EQ(control.accessible_name, control.text);
+      }
+    }
+  }
+}
+
 TEST(ControlTableTest, TwipsConvertWithTheDpi) {
   struct Case {
     int twips, dpi, pixels;

@@ -1,11 +1,13 @@
 // The Qt window builds the form's control table: title, size, each control's object name, place,
 // font and colours, the tab order, and the command's wrapped caption.
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 
 #include "tests/qt/window_driver.h"
 #include "ui/form/twips.h"
+#include "ui/qt/appearance.h"
 #include "ui/qt/wrapping_button.h"
 
 namespace qomdex::testing {
@@ -134,6 +136,29 @@ class QomdeLayoutTest : public QObject {
       widget = widget->nextInFocusChain();
     } while (widget != start);
     QCOMPARE(order, QStringList({"Drive1", "Dir1", "File1", "Command1", "OptFile", "OptFolder"}));
+  }
+
+  void ScreenReadersHearEachControlsNameAndDescription() {
+    WindowDriver driver;
+    QVERIFY(driver.Show());
+    int checked = 0;
+    for (const form::ControlEntry& entry : form::ControlTable(form::Toolkit::kQt)) {
+      if (!entry.shown) continue;
+      QAccessibleInterface* control =
+          QAccessible::queryAccessibleInterface(driver.Find<QWidget>(entry.name));
+      QVERIFY2(control != nullptr, entry.name);
+      QString name = control->text(QAccessible::Name);
+      // Qt names a combo box on Linux by the label it is the buddy of, and its own name is
+      // the entry chosen.
+      for (const auto& [label, relation] : control->relations(QAccessible::Label)) {
+        name = label->text(QAccessible::Name);
+      }
+      QCOMPARE(name, ui::ToQString(entry.accessible_name));
+      QCOMPARE(control->text(QAccessible::Description),
+               ui::ToQString(entry.accessible_description));
+      ++checked;
+    }
+    QCOMPARE(checked, 13);
   }
 
   void CreditLinesFitInsideTheWindow() {

@@ -9,6 +9,11 @@
 #include <set>
 #include <string>
 
+// clang-format off
+#include "ui/win32/win32.h"
+#include <oleacc.h>
+// clang-format on
+
 #include "tests/support/temp_dir.h"
 #include "ui/form/twips.h"
 #include "ui/win32/message_window.h"
@@ -282,6 +287,43 @@ TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {
   SendMessageW(window.view.progress_window(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_FALSE(view.ProgressCanceled());
   view.CloseProgress();
+}
+
+// Returns the name the system's accessibility interface gives a control, or nothing.
+std::wstring AccessibleName(HWND control) {
+  IAccessible* accessible = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&accessible)))) {
+    return {};
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring text;
+  if (SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr) text = name;
+  SysFreeString(name);
+  accessible->Release();
+  return text;
+}
+
+TEST(Win32WindowTest, ScreenReadersHearEachControlsName) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    Window window;
+    int checked = 0;
+    for (const form::ControlEntry& entry : form::ControlTable(form::Toolkit::kWin32)) {
+      // A drop-down list's text is the entry chosen; its name is the system's annotation.
+      if (!entry.shown || entry.kind == ControlKind::kDriveList) continue;
+      SCOPED_TRACE(entry.name);
+      const std::wstring name = win32::Wide(entry.accessible_name);
+      EXPECT_EQ(Text(window.Control(entry.id)), name);
+      EXPECT_EQ(AccessibleName(window.Control(entry.id)), name);
+      ++checked;
+    }
+    EXPECT_EQ(checked, 12);
+  }
+  CoUninitialize();
 }
 
 TEST(Win32WindowTest, ThousandsOfFailuresScrollInAWindowOfFixedSize) {

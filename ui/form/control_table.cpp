@@ -41,6 +41,47 @@ ControlEntry CreditLine(ControlId id, const char* name, int top, std::u16string 
           true};
 }
 
+// Gives a shown control what a screen reader says of it; a caption or a credit line is read as
+// it stands.
+void Describe(ControlEntry& control) {
+  using enum ControlId;
+  constexpr char16_t kKeys[] = u" F5 reads the lists again; Ctrl+Z undoes the last rename.";
+  control.accessible_name = control.text;
+  switch (control.id) {
+    case Drive1:
+      control.accessible_name = u"Drive";
+      control.accessible_description = u"The drive to work on; choosing one opens its top folder.";
+      break;
+    case Dir1:
+      control.accessible_name = u"Folders";
+      control.accessible_description =
+          std::u16string(
+              u"The folder whose entries are cleaned, under the folders that hold it, "
+              u"and its subfolders; open one to clean it.") +
+          kKeys;
+      break;
+    case File1:
+      control.accessible_name = u"Files";
+      control.accessible_description =
+          std::u16string(u"The files of the folder whose entries are cleaned.") + kKeys;
+      break;
+    case OptFile:
+      control.accessible_description = u"The command cleans the names of the folder's files.";
+      break;
+    case OptFolder:
+      control.accessible_description = u"The command cleans the names of the folder's subfolders.";
+      break;
+    case Command1:
+      control.accessible_description =
+          u"Cuts the leading digits, spaces, dashes and underscores from each name of the chosen "
+          u"kind (from folder names also dots); a name already taken gets a numbered copy.";
+      break;
+    case File2:
+    case Dir2: control.accessible_name.clear(); break;
+    default: control.accessible_description = u"Credits"; break;
+  }
+}
+
 }  // namespace
 
 std::vector<ControlEntry> ControlTable(Toolkit toolkit) {
@@ -48,7 +89,7 @@ std::vector<ControlEntry> ControlTable(Toolkit toolkit) {
   // Each platform's credit lines name what the program there is really built with.
   const bool qt = toolkit == Toolkit::kQt;
   const std::u16string version = u"Version " + Ascii(kVersionText);
-  return {
+  std::vector<ControlEntry> table{
       List(Drive1, "Drive1", ControlKind::kDriveList, {120, 120, 3375, 315}, 0, true),
       List(Dir1, "Dir1", ControlKind::kDirectoryList, {120, 480, 3375, 7290}, 1, true),
       List(File1, "File1", ControlKind::kFileList, {3480, 480, 3375, 7305}, 2, true),
@@ -98,6 +139,8 @@ std::vector<ControlEntry> ControlTable(Toolkit toolkit) {
       CreditLine(Label5, "Label5", 7320, qt ? u"and ICU" : u"Win32 API", kLabel1Normal, kCreditBack,
                  8),
   };
+  for (ControlEntry& control : table) Describe(control);
+  return table;
 }
 
 std::vector<ControlId> FocusOrder(const std::vector<ControlEntry>& table) {

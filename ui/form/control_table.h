@@ -67,6 +67,10 @@ struct ControlEntry {
   bool sized_to_text;
   // An option button that is selected when the window opens.
   bool selected = false;
+  // What a screen reader says of the control: its name, then its description. Empty for the
+  // hidden lists, which no one meets.
+  std::u16string accessible_name{};
+  std::u16string accessible_description{};
 };
 
 inline constexpr char16_t kTitle[] = u"Remove Leading Numbers from file name";

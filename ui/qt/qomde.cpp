@@ -85,6 +85,8 @@ QWidget* qomde::Create(const form::ControlEntry& entry) {
     }
   }
   control->setObjectName(QLatin1String(entry.name));
+  control->setAccessibleName(ToQString(entry.accessible_name));
+  control->setAccessibleDescription(ToQString(entry.accessible_description));
   if (entry.font.points > 0) control->setFont(ClassicSansFont(entry.font));
   Place(*control, entry.place);
   if (entry.background) {
@@ -99,6 +101,12 @@ QWidget* qomde::Create(const form::ControlEntry& entry) {
 QWidget* qomde::CreateList(const form::ControlEntry& entry) {
   if (entry.kind == ControlKind::kDriveList) {
     drive1_ = new QComboBox(this);
+    // On Linux a combo box is named by the label it is the buddy of (its own name is the drive
+    // chosen), so it gets one, never shown.
+    auto* label = new QLabel(ToQString(entry.accessible_name), this);
+    label->setObjectName(QStringLiteral("Drive1Label"));
+    label->setBuddy(drive1_);
+    label->hide();
     connect(drive1_, &QComboBox::activated, this,
             [this](int index) { form_.Drive1Change(static_cast<std::size_t>(index)); });
     return drive1_;

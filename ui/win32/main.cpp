@@ -2,6 +2,8 @@
 
 // Opens the window and runs its messages until it is closed.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+  // COM carries the controls' names and descriptions to screen readers.
+  const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   qomdex::win32::qomde window;
@@ -19,5 +21,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     DispatchMessageW(&message);
   }
   DestroyAcceleratorTable(accelerators);
+  if (com) CoUninitialize();
   return 0;
 }

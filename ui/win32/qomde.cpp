@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/form/twips.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/message_window.h"
 
 namespace qomdex::win32 {
@@ -114,14 +115,19 @@ void qomde::CreateControls() {
   bool first_option = true;
   for (const form::ControlEntry* entry : order) {
     const NativeKind native = KindOf(entry->kind);
+    // A list shows no text of its own; its window text is its name, which a screen reader reads.
+    const bool list =
+        entry->kind == ControlKind::kDirectoryList || entry->kind == ControlKind::kFileList;
     // Each control starts a group of its own but the option buttons, which form one.
     const bool starts_group = entry->kind != ControlKind::kOption || first_option;
     if (entry->kind == ControlKind::kOption) first_option = false;
     const HWND control =
-        CreateWindowExW(native.extended_style, native.window_class, Wide(entry->text).c_str(),
+        CreateWindowExW(native.extended_style, native.window_class,
+                        Wide(list ? entry->accessible_name : entry->text).c_str(),
                         WS_CHILD | WS_VISIBLE | native.style | (starts_group ? WS_GROUP : 0), 0, 0,
                         0, 0, window_, ChildMenu(entry->id), GetModuleHandleW(nullptr), nullptr);
     controls_.emplace(entry->id, control);
+    Annotate(control, Wide(entry->accessible_name), Wide(entry->accessible_description));
     if (entry->kind == ControlKind::kOption) {
       // A themed option button draws its caption in the theme's colour, not the table's.
       SetWindowTheme(control, L"", L"");
