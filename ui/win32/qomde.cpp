@@ -72,9 +72,13 @@ NativeKind KindOf(ControlKind kind) {
 
 HFONT CreateClassicFont(const form::ControlFont& choice, UINT dpi) {
   const int height = -static_cast<int>(std::lround(choice.points * dpi / 72.0));
+  // The classic face is a bitmap font drawn for 96 dpi; past that, its outline twin of the same
+  // widths scales cleanly where the bitmaps would be stretched.
+  const bool classic = dpi == 96;
   return CreateFontW(height, 0, 0, 0, choice.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, Wide(form::kClassicFace).c_str());
+                     classic ? OUT_DEFAULT_PRECIS : OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     classic ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     classic ? Wide(form::kClassicFace).c_str() : L"Microsoft Sans Serif");
 }
 
 }  // namespace
