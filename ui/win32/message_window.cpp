@@ -1,5 +1,7 @@
 #include "ui/win32/message_window.h"
 
+#include "ui/win32/windows_of_view.h"
+
 namespace qomdex::win32 {
 namespace {
 
@@ -11,22 +13,6 @@ constexpr int kMargin = 12;
 constexpr int kTextHeight = 36;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 26;
-
-int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
-void RegisterOnce(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-}
 
 // An edit box breaks lines only at "\r\n".
 std::wstring EditLines(const std::u16string& text) {
@@ -42,19 +28,10 @@ std::wstring EditLines(const std::u16string& text) {
 
 MessageWindow::MessageWindow(HWND owner, const std::wstring& title, const form::Message& message)
     : owner_(owner) {
-  RegisterOnce(Procedure);
+  RegisterWindowClass(kClassName, Procedure);
   const UINT dpi = GetDpiForWindow(owner);
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  RECT frame{0, 0, Scaled(kWidth, dpi), Scaled(kHeight, dpi)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi);
-  RECT over{};
-  GetWindowRect(owner, &over);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle,
-                            over.left + (over.right - over.left - width) / 2,
-                            over.top + (over.bottom - over.top - height) / 2, width, height, owner,
-                            nullptr, GetModuleHandleW(nullptr), this);
+  window_ = CreatePopupOver(owner, kClassName, title, kStyle, kWidth, kHeight, this);
   const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   const int inner = Scaled(kWidth - 2 * kMargin, dpi);
   const HWND text = CreateWindowExW(0, WC_STATICW, EditLines(message.text).c_str(),
@@ -97,11 +74,7 @@ void MessageWindow::Run() {
 }
 
 LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<MessageWindow>(window, message, lparam);
   // OK, Escape and the close box all close the window.
   const bool close =
       (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) ||

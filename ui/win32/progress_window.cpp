@@ -1,5 +1,7 @@
 #include "ui/win32/progress_window.h"
 
+#include "ui/win32/windows_of_view.h"
+
 namespace qomdex::win32 {
 namespace {
 
@@ -9,39 +11,14 @@ constexpr int kCancelId = IDCANCEL;
 constexpr int kWidth = 360;
 constexpr int kHeight = 130;
 
-int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
-void RegisterOnce(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
 ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title, bool cancelable)
     : owner_(owner) {
-  RegisterOnce(Procedure);
+  RegisterWindowClass(kClassName, Procedure);
   const UINT dpi = GetDpiForWindow(owner);
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
-  RECT frame{0, 0, Scaled(kWidth, dpi), Scaled(kHeight, dpi)};
-  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME, dpi);
-  RECT over{};
-  GetWindowRect(owner, &over);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, title.c_str(), kStyle,
-                            over.left + (over.right - over.left - width) / 2,
-                            over.top + (over.bottom - over.top - height) / 2, width, height, owner,
-                            nullptr, GetModuleHandleW(nullptr), this);
+  window_ = CreatePopupOver(owner, kClassName, title, kStyle, kWidth, kHeight, this);
   const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   text_ = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                           Scaled(12, dpi), Scaled(10, dpi), Scaled(336, dpi), Scaled(36, dpi),
@@ -88,11 +65,7 @@ void ProgressWindow::Update(const std::wstring& text, int permille) {
 
 LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<ProgressWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<ProgressWindow>(window, message, lparam);
   // Cancel, Escape and the close box all stop the pass after the current entry.
   const bool cancel = (message == WM_COMMAND && LOWORD(wparam) == kCancelId) ||
                       (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE);

@@ -6,6 +6,7 @@
 #include "ui/form/twips.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/message_window.h"
+#include "ui/win32/windows_of_view.h"
 
 namespace qomdex::win32 {
 namespace {
@@ -25,24 +26,6 @@ constexpr int kIndentStep = 8;
 int ChildId(ControlId id) { return kFirstControlId + static_cast<int>(id); }
 
 HMENU ChildMenu(ControlId id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(id))); }
-
-int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
-void RegisterOnce(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    // The icon group of the version resource.
-    window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(1));
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    window_class.lpszClassName = kClassName;
-    return RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-}
 
 struct NativeKind {
   const wchar_t* window_class;
@@ -85,7 +68,9 @@ HFONT CreateClassicFont(const form::ControlFont& choice, UINT dpi) {
 
 qomde::qomde(Reporter report)
     : report_(std::move(report)), form_(*this), table_(form::ControlTable(form::Toolkit::kWin32)) {
-  RegisterOnce(Procedure);
+  // The icon group of the version resource.
+  RegisterWindowClass(kClassName, Procedure,
+                      LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
   window_ = CreateWindowExW(0, kClassName, Wide(form::kTitle).c_str(), kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
@@ -186,11 +171,7 @@ void qomde::Layout() {
 }
 
 LRESULT CALLBACK qomde::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<qomde*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<qomde>(window, message, lparam);
   if (self == nullptr || self->window_ != window) {
     return DefWindowProcW(window, message, wparam, lparam);
   }

@@ -1,0 +1,34 @@
+#include "ui/win32/windows_of_view.h"
+
+namespace qomdex::win32 {
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  if (GetClassInfoExW(instance, name, &window_class)) return;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = icon;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window_class.lpszClassName = name;
+  RegisterClassExW(&window_class);
+}
+
+HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& title, DWORD style,
+                     int width, int height, void* self) {
+  const UINT dpi = GetDpiForWindow(owner);
+  RECT frame{0, 0, Scaled(width, dpi), Scaled(height, dpi)};
+  AdjustWindowRectExForDpi(&frame, style, FALSE, WS_EX_DLGMODALFRAME, dpi);
+  RECT over{};
+  GetWindowRect(owner, &over);
+  const int outer_width = frame.right - frame.left;
+  const int outer_height = frame.bottom - frame.top;
+  return CreateWindowExW(WS_EX_DLGMODALFRAME, class_name, title.c_str(), style,
+                         over.left + (over.right - over.left - outer_width) / 2,
+                         over.top + (over.bottom - over.top - outer_height) / 2, outer_width,
+                         outer_height, owner, nullptr, GetModuleHandleW(nullptr), self);
+}
+
+}  // namespace qomdex::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "ui/win32/win32.h"
+
+namespace qomdex::win32 {
+
+// Returns a length in pixels at 96 dpi as pixels at `dpi`.
+inline int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+// Registers a window class of the program's, once: the arrow cursor, the dialog face colour and
+// `icon` (may be null). A class that cannot be registered shows when a window of it is created.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nullptr);
+
+// Creates a window with a dialog frame and a client area of `width` by `height` pixels at 96 dpi,
+// centred over `owner`, and hands `self` to its procedure (WindowObject). Returns null on failure.
+HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& title, DWORD style,
+                     int width, int height, void* self);
+
+// In a window procedure: keeps the object handed to CreateWindowExW when the window is created,
+// and returns it; null before then.
+template <typename Object>
+Object* WindowObject(HWND window, UINT message, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+}  // namespace qomdex::win32
