@@ -285,7 +285,9 @@ TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {
   const HWND cancel = FindWindowExW(window.view.progress_window(), nullptr, WC_BUTTONW, L"Cancel");
   EXPECT_FALSE(IsWindowVisible(cancel));
   SendMessageW(window.view.progress_window(), WM_COMMAND, IDCANCEL, 0);
+  SendMessageW(window.view.progress_window(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(view.ProgressCanceled());
+  EXPECT_TRUE(IsWindowVisible(window.view.progress_window()));
   view.CloseProgress();
 }
 

@@ -63,7 +63,7 @@ MessageWindow::~MessageWindow() {
 }
 
 void MessageWindow::Run() {
-  MSG message;
+  MSG message{};
   while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(window_, &message)) continue;
     TranslateMessage(&message);

@@ -14,7 +14,7 @@ constexpr int kHeight = 130;
 }  // namespace
 
 ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title, bool cancelable)
-    : owner_(owner) {
+    : owner_(owner), cancelable_(cancelable) {
   RegisterWindowClass(kClassName, Procedure);
   const UINT dpi = GetDpiForWindow(owner);
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION;
@@ -69,8 +69,9 @@ LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wpa
   // Cancel, Escape and the close box all stop the pass after the current entry.
   const bool cancel = (message == WM_COMMAND && LOWORD(wparam) == kCancelId) ||
                       (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE);
-  if (cancel && self && IsWindowVisible(GetDlgItem(window, kCancelId))) {
-    self->canceled_ = true;
+  if (cancel && self) {
+    // Without Cancel (an undo, which runs to its end) the window stays until the work is done.
+    if (self->cancelable_) self->canceled_ = true;
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);

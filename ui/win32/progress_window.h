@@ -32,6 +32,7 @@ class ProgressWindow {
   HWND window_ = nullptr;
   HWND text_ = nullptr;
   HWND bar_ = nullptr;
+  bool cancelable_;
   bool canceled_ = false;
 };
 
