@@ -44,6 +44,10 @@ class DialogsTest : public QObject {
     view.ShowProgress(false);
     dialog = driver.Find<QProgressDialog>("PassProgress");
     QVERIFY(dialog->findChild<QPushButton*>() == nullptr);
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->close());
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!view.ProgressCanceled());
     view.CloseProgress();
   }
 

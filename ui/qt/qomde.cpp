@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -169,6 +170,14 @@ bool qomde::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Control(ControlId::Label6)) form_.Label6MouseMove();
     if (watched == Control(ControlId::Label1)) form_.Label1MouseMove();
   }
+  // A progress dialog without Cancel (an undo, which runs to its end) stays until the work is
+  // done: Escape and the close box would otherwise hide it.
+  const bool escape =
+      event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  if (watched == progress_ && (escape || event->type() == QEvent::Close)) {
+    event->ignore();
+    return true;
+  }
   return QWidget::eventFilter(watched, event);
 }
 
@@ -232,7 +241,10 @@ void qomde::ShowProgress(bool cancelable) {
   progress_->setAutoReset(false);
   progress_->setMinimumDuration(0);
   progress_->setRange(0, 1000);
-  if (!cancelable) progress_->setCancelButton(nullptr);
+  if (!cancelable) {
+    progress_->setCancelButton(nullptr);
+    progress_->installEventFilter(this);
+  }
   progress_->show();
 }
 
