@@ -61,6 +61,18 @@ std::optional<std::string> Escape(char32_t code, std::size_t length) {
 
 }  // namespace
 
+bool ShowsAsItIs(const NativeString& name) {
+  const std::string text = NativeToUtf8(name);
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) return false;
+    const char32_t code = DecodeUtf8Sequence(text, i, length);
+    if (code != '\'' && code != '\\' && Escape(code, length)) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::string QuoteName(const NativeString& name) {
   const std::string text = NativeToUtf8(name);
   std::string shown;

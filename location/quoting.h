@@ -14,4 +14,9 @@ namespace qomdex {
 // Never fails.
 std::string QuoteName(const NativeString& name);
 
+// Returns true when every character of the name can stand as it is on a line: it holds no
+// control, invisible, line-breaking or direction-changing character and no byte that is not
+// UTF-8 (spaces, quotes and backslashes may stand). Never fails.
+bool ShowsAsItIs(const NativeString& name);
+
 }  // namespace qomdex

@@ -102,9 +102,9 @@ TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
     const char* renamed_file;  // holds the content of "01 a.txt" afterwards
   };
   const Case cases[] = {
-      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"'02 b'"}, "a.txt"},
-      {"Folder", ControlId::OptFolder, {"'01 a.txt'"}, {"b"}, "01 a.txt"},
-      {"neither", ControlId::Command1, {"'01 a.txt'"}, {"'02 b'"}, "01 a.txt"},
+      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"02 b"}, "a.txt"},
+      {"Folder", ControlId::OptFolder, {"01 a.txt"}, {"b"}, "01 a.txt"},
+      {"neither", ControlId::Command1, {"01 a.txt"}, {"02 b"}, "01 a.txt"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -129,6 +129,18 @@ TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
   }
 }
 
+// A folder named only with cut characters keeps its name, and that is no failure to report.
+TEST(QomdeTest, EntriesKeptOnPurposeShowNoMessage) {
+  TempDir dir;
+  dir.MakeDir("2019");
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  w.view.selected_option = ControlId::OptFolder;
+  w.window.Command1Click();
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"2019"});
+  EXPECT_TRUE(w.view.messages.empty());
+}
+
 TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
   TempDir dir;
   // "a.txt" is taken, so both numbered files get copy names, and those are taken too.
@@ -150,8 +162,8 @@ TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
   EXPECT_NE(details.find(Reason(std::errc::file_exists) + "\n"), std::string::npos) << details;
   EXPECT_EQ(dir.Read("b.txt"), "3 b.txt");
   EXPECT_EQ(dir.Read("a copy ( 1).txt"), "a copy ( 1).txt");
-  EXPECT_EQ(w.view.Files(), (Strings{"'1 a.txt'", "'2 a.txt'", "'a copy ( 1).txt'",
-                                     "'a copy ( 2).txt'", "a.txt", "b.txt"}));
+  EXPECT_EQ(w.view.Files(), (Strings{"1 a.txt", "2 a.txt", "a copy ( 1).txt", "a copy ( 2).txt",
+                                     "a.txt", "b.txt"}));
 }
 
 #ifndef _WIN32
@@ -213,7 +225,7 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
     Window w(dir / "d");
     ASSERT_TRUE(w.opened);
     w.window.Command1Click();
-    ASSERT_EQ(w.view.Files(), (Strings{"'a copy ( 1).txt'", "a.txt", "b"}));
+    ASSERT_EQ(w.view.Files(), (Strings{"a copy ( 1).txt", "a.txt", "b"}));
     ASSERT_EQ(Narrow(w.view.undo_text), "Undo last rename (3 entries)");
     if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
       std::filesystem::rename(dir / "d/b", dir / "d/by hand");
@@ -224,11 +236,11 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
 
     if (c.meanwhile == Meanwhile::kNothing) {
       EXPECT_EQ(dir.Names(), Names{"d"});
-      EXPECT_EQ(w.view.Files(), (Strings{"'01 a.txt'", "'02 a.txt'", "'03 b'"}));
+      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "03 b"}));
       EXPECT_EQ(dir.Read("d/02 a.txt"), "d/02 a.txt");
     }
     if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
-      EXPECT_EQ(w.view.Files(), (Strings{"'01 a.txt'", "'02 a.txt'", "'by hand'"}));
+      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "by hand"}));
     }
     ASSERT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
     for (const char16_t* part : c.message_parts) {
@@ -281,8 +293,8 @@ TEST(QomdeTest, ProgressShowsAfterHalfASecondAndUpdatesAtMostEvery50Ms) {
   w.window.Command1Click();
   // The pass starts at 40 ms: the window shows at the 13th entry (560 ms), and the next
   // update comes two entries (80 ms) later, not one (40 ms).
-  EXPECT_EQ(w.view.progress, (Strings{"show", "update 866 Renaming 13 of 15\n'12 f12'",
-                                      "update 1000 Renaming 15 of 15\n'14 f14'", "close"}));
+  EXPECT_EQ(w.view.progress, (Strings{"show", "update 866 Renaming 13 of 15\n12 f12",
+                                      "update 1000 Renaming 15 of 15\n14 f14", "close"}));
   EXPECT_EQ(reentries, 2);
   EXPECT_EQ(dir.Names().size(), 15u);
   EXPECT_EQ(dir.Read("f14"), "14 f14");
@@ -307,11 +319,11 @@ TEST(QomdeTest, UndoShowsTheProgressOfAPassWithoutCancel) {
   w.window.UndoLastPass();
   // Put back last first: the 13th is "02 f2", 520 ms after the undo began.
   EXPECT_EQ(w.view.progress,
-            (Strings{"show without Cancel", "update 866 Putting back 13 of 15\n'02 f2'",
-                     "update 1000 Putting back 15 of 15\n'00 f0'", "close"}));
+            (Strings{"show without Cancel", "update 866 Putting back 13 of 15\n02 f2",
+                     "update 1000 Putting back 15 of 15\n00 f0", "close"}));
   EXPECT_EQ(dir.Read("00 f0"), "00 f0");
   EXPECT_EQ(w.view.Files().size(), 15u);
-  EXPECT_EQ(w.view.Files().front(), "'00 f0'");
+  EXPECT_EQ(w.view.Files().front(), "00 f0");
   EXPECT_TRUE(w.view.messages.empty());
 }
 

@@ -41,6 +41,23 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
   for (const auto& [name, shown] : cases) EXPECT_EQ(QuoteName(testing::Native(name)), shown);
 }
 
+// The window shows a name as it is unless a character in it cannot stand on a line.
+TEST(QuoteNameTest, OnlyInvisibleCharactersAndBadBytesKeepANameFromShowingAsItIs) {
+  const std::pair<const char*, bool> cases[] = {
+      {"01 Intro.mp3", true},
+      {"it's \"quoted\"", true},
+      {"line\nbreak", false},
+      {"evil\xE2\x80\xAEtxt.exe", false},
+      {"zero\xE2\x80\x8Bwidth", false},
+#ifndef _WIN32
+      {"raw\xFF", false},
+#endif
+  };
+  for (const auto& [name, as_it_is] : cases) {
+    EXPECT_EQ(ShowsAsItIs(testing::Native(name)), as_it_is) << name;
+  }
+}
+
 #ifdef _WIN32
 TEST(QuoteNameTest, WindowsPathsKeepTheirBackslashesAndLoneSurrogatesShowAsEscapes) {
   EXPECT_EQ(QuoteName(LR"(c:\music)"), R"(c:\music)");

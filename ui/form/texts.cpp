@@ -39,10 +39,14 @@ std::u16string Reason(const std::error_code& error) {
   return u": " + SystemText(error.message());
 }
 
-std::u16string Name(const std::filesystem::path& path) { return ShownName(LastComponent(path)); }
+// A name inside a sentence is quoted and escaped as the command line shows it, so where it
+// starts and ends is never in doubt.
+std::u16string Quoted(const NativeString& name) { return DecodeUtf8(QuoteName(name)); }
+
+std::u16string Name(const std::filesystem::path& path) { return Quoted(LastComponent(path)); }
 
 std::u16string CannotRead(const std::filesystem::path& directory, const std::error_code& error) {
-  return u"Cannot read " + ShownName(directory.native()) + Reason(error);
+  return u"Cannot read " + Quoted(directory.native()) + Reason(error);
 }
 
 std::u16string FailureLine(Action action, const PassReport::Failure& failure) {
@@ -80,17 +84,19 @@ std::u16string KeptLine(const PassReport::Kept& kept) {
 
 }  // namespace
 
-std::u16string ShownName(const NativeString& name) { return DecodeUtf8(QuoteName(name)); }
+std::u16string ShownName(const NativeString& name) {
+  return ShowsAsItIs(name) ? NativeToUtf16(name) : Quoted(name);
+}
 
 Message ReportMessage(Action action, const PassReport& report) {
   Message message;
-  if (!report.failures.empty()) {
-    message.text = Count(report.failures.size(), u" failure", u" failures") +
-                   (action == Action::kUndo ? u" while putting names back." : u" while renaming.");
-  }
+  // Entries kept on purpose are no failure: they are named only beside failures.
+  if (report.failures.empty()) return message;
+  message.text = Count(report.failures.size(), u" failure", u" failures") +
+                 (action == Action::kUndo ? u" while putting names back." : u" while renaming.");
   if (!report.kept.empty()) {
-    if (!message.text.empty()) message.text += u' ';
-    message.text += Count(report.kept.size(), u" entry", u" entries") + u" kept their names.";
+    message.text +=
+        u' ' + Count(report.kept.size(), u" entry", u" entries") + u" kept their names.";
   }
   for (const PassReport::Failure& failure : report.failures) {
     message.details += FailureLine(action, failure) + u'\n';

@@ -19,8 +19,8 @@ struct Message {
 // What a long action is doing to the entries: a pass renames them, an undo puts them back.
 enum class Action { kPass, kUndo };
 
-// Returns a name or path as the window shows it on one line: quoted and escaped as the command
-// line shows it where it holds anything invisible or line-breaking.
+// Returns a name or path as a list row shows it on one line: as it is, or, where it holds
+// anything invisible, line-breaking or not text, quoted and escaped as the command line shows it.
 std::u16string ShownName(const NativeString& name);
 
 // Returns the message that reports what an action failed to do and which entries it left alone
