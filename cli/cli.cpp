@@ -52,7 +52,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   LineOutput output(out);
   Progress progress(err, console.show_progress, console.terminal_columns);
   ConsoleObserver observer(output, err, progress, stop_signal);
-  PassOptions pass_options{.dry_run = arguments.dry_run, .observer = &observer};
+  // Each line is printed as it is made and no list is shown afterwards, so the passes keep no
+  // renames and skip the final listing; the mirror is the one just read by opening the directory.
+  PassOptions pass_options{.dry_run = arguments.dry_run,
+                           .observer = &observer,
+                           .keep_renamed = false,
+                           .mirror_is_fresh = true,
+                           .refresh_visible_list = false};
 
   if (arguments.undo) {
     try {

@@ -29,7 +29,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options) {
   // The directory is opened once; the mirror is read and every entry renamed through it.
   PassDirectory directory(file1.path(), options.dry_run);
-  file2.Refresh(directory.handle());
+  if (!options.mirror_is_fresh) file2.Refresh(directory.handle());
   TakenNames taken;
   taken.Reserve(file2.count());
   for (std::size_t i = 0; i < file2.count(); ++i) taken.Add(Fold(file2.entry(i)));

@@ -11,7 +11,8 @@ namespace qomdex {
 // underscores or dashes to the name without them, or, when that name is taken in the directory,
 // to the name with " copy (" CopyCount ")." before its extension. Every match the collision
 // checks find (an unchanged name matches itself) adds one to state.CopyCount. File2 is re-read
-// once, at the start; File1 is walked as it stood and re-read at the end. Touches the disk;
+// once, at the start, and File1 walked as it stood and re-read at the end, unless the options
+// say otherwise. Touches the disk;
 // throws std::filesystem::filesystem_error only when the directory cannot be opened and File2
 // re-read at the start, and records every later failure in the returned report.
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,

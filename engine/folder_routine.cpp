@@ -22,7 +22,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
                          const PassOptions& options) {
   // The directory is opened once; the mirror is read and every entry renamed through it.
   PassDirectory directory(dir1.path(), options.dry_run);
-  dir2.Refresh(directory.handle());
+  if (!options.mirror_is_fresh) dir2.Refresh(directory.handle());
   TakenNames taken;
   taken.Reserve(dir2.count());
   for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));

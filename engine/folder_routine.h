@@ -11,7 +11,8 @@ namespace qomdex {
 // dots, underscores or dashes to the name without them, or, when a subfolder of that name stands
 // beside it, to the name with " Copy (" and its 0-based position in Dir1 ")" after it. Names are
 // matched as the folds of whole paths. A folder whose name would become empty keeps it. Dir2 is
-// re-read once, at the start; Dir1 is walked as it stood and re-read at the end. CopyCount is
+// re-read once, at the start, and Dir1 walked as it stood and re-read at the end, unless the
+// options say otherwise. CopyCount is
 // left alone. Touches the disk; throws std::filesystem::filesystem_error only when the directory
 // cannot be opened and Dir2 re-read at the start, and records every later failure in the returned
 // report.

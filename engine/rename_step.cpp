@@ -40,6 +40,10 @@ class PlaceholderWitness : public platform::RenameWitness {
 }  // namespace
 
 void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report) {
+  if (!options.keep_renamed) {
+    if (options.observer) options.observer->Renamed(renamed);
+    return;
+  }
   report.renamed.push_back(std::move(renamed));
   if (options.observer) options.observer->Renamed(report.renamed.back());
 }
@@ -132,6 +136,7 @@ bool ContinueAfter(const PassState& state, std::size_t total, const NativeString
 }
 
 void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report) {
+  if (!options.refresh_visible_list) return;
   try {
     list.Refresh();
   } catch (const std::filesystem::filesystem_error& error) {

@@ -147,6 +147,59 @@ TEST(FileRoutineTest, DryRunRenamesNothingAndPredictsTheRealPass) {
   EXPECT_EQ(dry_state.CopyCount, real_state.CopyCount);
 }
 
+// Records the renames an observer is told of, by new name.
+class RenamedNames : public PassObserver {
+ public:
+  bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
+  void Renamed(const PassReport::Renamed& renamed) override {
+    names.push_back(Utf8(renamed.to.filename().native()));
+  }
+  std::vector<std::string> names;
+};
+
+TEST(FileRoutineTest, FrontEndOptionsChangeWhatIsKeptNotWhatIsDone) {
+  struct Case {
+    const char* label;
+    PassOptions options;
+    Names after;
+    std::size_t kept_renames;
+    std::size_t file1_count;  // after the pass
+    std::size_t failures;
+  };
+  // "a.txt" appears after the lists were read: a mirror taken as fresh does not see it, and
+  // the rename onto it is then refused, never made over it.
+  const Case cases[] = {
+      {"defaults", {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 3, 0},
+      {"no report", {.keep_renamed = false}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 0, 3, 0},
+      {"no refresh",
+       {.refresh_visible_list = false},
+       {"a copy ( 1).txt", "a.txt", "b.txt"},
+       2,
+       2,
+       0},
+      {"mirror taken as fresh", {.mirror_is_fresh = true}, {"01 a.txt", "a.txt", "b.txt"}, 1, 3, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    dir.Touch("01 a.txt");
+    dir.Touch("02 b.txt");
+    LocationLists lists(Fold);
+    lists.OpenDirectory(dir.path());
+    dir.Touch("a.txt");
+    RenamedNames observer;
+    PassOptions options = c.options;
+    options.observer = &observer;
+    PassState state;
+    const PassReport report = FileRoutine(state, lists.File1(), lists.File2(), options);
+    EXPECT_EQ(dir.Names(), c.after);
+    EXPECT_EQ(observer.names.size(), 2 - c.failures);
+    EXPECT_EQ(report.renamed.size(), c.kept_renames);
+    EXPECT_EQ(lists.File1().count(), c.file1_count);
+    EXPECT_EQ(report.failures.size(), c.failures);
+  }
+}
+
 TEST(FileRoutineTest, LeavesTheFolderPassFieldsAlone) {
   TempDir dir;
   dir.Touch("01 a");
