@@ -32,7 +32,11 @@ bool ConsoleObserver::EntryDone(std::size_t done, std::size_t total, const Nativ
 }
 
 void ConsoleObserver::Renamed(const PassReport::Renamed& renamed) {
-  output_.Line(QuotedName(renamed.from) + " -> " + QuotedName(renamed.to), true);
+  line_.clear();
+  AppendQuotedName(LastComponentView(renamed.from), line_);
+  line_ += " -> ";
+  AppendQuotedName(LastComponentView(renamed.to), line_);
+  output_.Line(line_, true);
 }
 
 void ConsoleObserver::Removed(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <ostream>
+#include <string>
 
 #include "cli/line_output.h"
 #include "cli/progress.h"
@@ -33,6 +34,7 @@ class ConsoleObserver : public PassObserver {
   Progress& progress_;
   const std::atomic<int>& stop_signal_;
   bool any_failed_ = false;
+  std::string line_;  // one buffer for every rename's line
 };
 
 }  // namespace qomdex::cli

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace qomdex {
 
@@ -10,6 +11,7 @@ namespace qomdex {
 // Windows. Names are never re-encoded, so a name that is not valid text survives byte for byte.
 using NativeString = std::filesystem::path::string_type;
 using NativeChar = std::filesystem::path::value_type;
+using NativeStringView = std::basic_string_view<NativeChar>;
 
 // Gives the key by which list entries are ordered and compared; the lists' owner supplies the
 // case-insensitive fold so that this module stays free of any text library.

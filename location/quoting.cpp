@@ -59,6 +59,11 @@ std::optional<std::string> Escape(char32_t code, std::size_t length) {
   return Hex(code > 0xFFFF ? "\\U%08lX" : "\\u%04lX", code);
 }
 
+// Returns true for a printable ASCII character that stands as it is inside quotes.
+bool IsPlain(NativeChar c) {
+  return c >= 0x20 && c < 0x7F && c != '\'' && (c != '\\' || !Escape(static_cast<char32_t>(c), 1));
+}
+
 }  // namespace
 
 bool ShowsAsItIs(const NativeString& name) {
@@ -74,24 +79,41 @@ bool ShowsAsItIs(const NativeString& name) {
 }
 
 std::string QuoteName(const NativeString& name) {
-  const std::string text = NativeToUtf8(name);
   std::string shown;
-  shown.reserve(text.size());
+  AppendQuotedName(name, shown);
+  return shown;
+}
+
+void AppendQuotedName(NativeStringView name, std::string& shown) {
+  // Most names are plain ASCII: they are copied as they are, without decoding.
+  if (!name.empty() && std::all_of(name.begin(), name.end(), IsPlain)) {
+    const bool quoted =
+        std::any_of(name.begin(), name.end(), [](NativeChar c) { return c == ' ' || c == '"'; });
+    if (quoted) shown += '\'';
+    for (const NativeChar c : name) shown += static_cast<char>(c);
+    if (quoted) shown += '\'';
+    return;
+  }
+  const std::string text = NativeToUtf8(NativeString(name));
+  std::string escaped;
+  escaped.reserve(text.size());
   bool needs_quotes = text.empty();
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = Utf8SequenceLength(text, i);
     const char32_t code =
         length == 0 ? static_cast<unsigned char>(text[i]) : DecodeUtf8Sequence(text, i, length);
     if (const auto escape = Escape(code, length)) {
-      shown += *escape;
+      escaped += *escape;
       needs_quotes = true;
     } else {
       needs_quotes = needs_quotes || code == ' ' || code == '"';
-      shown.append(text, i, length);
+      escaped.append(text, i, length);
     }
     i += std::max<std::size_t>(length, 1);
   }
-  return needs_quotes ? "'" + shown + "'" : shown;
+  if (needs_quotes) shown += '\'';
+  shown += escaped;
+  if (needs_quotes) shown += '\'';
 }
 
 }  // namespace qomdex

@@ -19,4 +19,8 @@ std::string QuoteName(const NativeString& name);
 // UTF-8 (spaces, quotes and backslashes may stand). Never fails.
 bool ShowsAsItIs(const NativeString& name);
 
+// Appends what QuoteName gives for `name` to `shown`, so many names can be shown through one
+// buffer. Never fails.
+void AppendQuotedName(NativeStringView name, std::string& shown);
+
 }  // namespace qomdex

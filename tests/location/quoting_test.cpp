@@ -13,6 +13,9 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
       {"\xC3\xA4rger.txt", "\xC3\xA4rger.txt"},
       {"01 a.txt", "'01 a.txt'"},
       {"", "''"},
+      {"say \"hi\"", "'say \"hi\"'"},
+      {"~!@#$%^&*()+{}|:<>?`=[];,.-", "~!@#$%^&*()+{}|:<>?`=[];,.-"},
+      {"del\x7F", "'del\\x7F'"},
       {"line\nbreak", "'line\\nbreak'"},
       {"tab\there", "'tab\\there'"},
       {"bell\a", "'bell\\x07'"},
@@ -38,7 +41,12 @@ TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
       {"surrogate \xED\xA0\x80", "'surrogate \\xED\\xA0\\x80'"},
 #endif
   };
-  for (const auto& [name, shown] : cases) EXPECT_EQ(QuoteName(testing::Native(name)), shown);
+  for (const auto& [name, shown] : cases) {
+    EXPECT_EQ(QuoteName(testing::Native(name)), shown);
+    std::string line = "x -> ";
+    AppendQuotedName(testing::Native(name), line);
+    EXPECT_EQ(line, "x -> " + std::string(shown)) << "appends, keeping what was there";
+  }
 }
 
 // The window shows a name as it is unless a character in it cannot stand on a line.
