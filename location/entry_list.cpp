@@ -1,6 +1,7 @@
 #include "location/entry_list.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "location/join_path.h"
@@ -27,16 +28,22 @@ bool EntryList::Show(const std::filesystem::path& directory) {
 std::shared_ptr<const std::vector<NativeString>> EntryList::Read(
     const platform::Directory& directory) const {
   const bool want_folders = kind_ == EntryKind::kFolder;
-  std::vector<std::pair<std::u16string, NativeString>> keyed;
-  for (auto& entry : platform::ReadDirectory(directory)) {
-    if (entry.is_directory != want_folders) continue;
-    std::u16string key = sort_key_(entry.name);
-    keyed.emplace_back(std::move(key), std::move(entry.name));
-  }
-  std::sort(keyed.begin(), keyed.end());
+  std::vector<platform::DirectoryEntry> entries = platform::ReadDirectory(directory);
+  std::erase_if(entries, [&](const auto& entry) { return entry.is_directory != want_folders; });
+  std::vector<std::u16string> keys;
+  keys.reserve(entries.size());
+  for (const auto& entry : entries) keys.push_back(sort_key_(entry.name));
+  // Positions are sorted, not the strings, so the sort moves small numbers around.
+  std::vector<std::size_t> order(entries.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    if (const auto by_key = keys[a] <=> keys[b]; by_key != 0) return by_key < 0;
+    return entries[a].name < entries[b].name;
+  });
+  keys = {};
   auto names = std::make_shared<std::vector<NativeString>>();
-  names->reserve(keyed.size());
-  for (auto& [key, name] : keyed) names->push_back(std::move(name));
+  names->reserve(order.size());
+  for (const std::size_t position : order) names->push_back(std::move(entries[position].name));
   return names;
 }
 
