@@ -31,11 +31,12 @@ bool ConsoleObserver::EntryDone(std::size_t done, std::size_t total, const Nativ
   return !StopRequested();
 }
 
-void ConsoleObserver::Renamed(const PassReport::Renamed& renamed) {
+void ConsoleObserver::Renamed(const std::filesystem::path&, NativeStringView from,
+                              NativeStringView to) {
   line_.clear();
-  AppendQuotedName(LastComponentView(renamed.from), line_);
+  AppendQuotedName(from, line_);
   line_ += " -> ";
-  AppendQuotedName(LastComponentView(renamed.to), line_);
+  AppendQuotedName(to, line_);
   output_.Line(line_, true);
 }
 

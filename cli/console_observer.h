@@ -20,7 +20,8 @@ class ConsoleObserver : public PassObserver {
 
   bool StopRequested() override;
   bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
-  void Renamed(const PassReport::Renamed& renamed) override;
+  void Renamed(const std::filesystem::path& directory, NativeStringView from,
+               NativeStringView to) override;
   void Kept(const PassReport::Kept& kept) override;
   void Failed(const PassReport::Failure& failure) override;
   void Removed(const std::filesystem::path& path) override;

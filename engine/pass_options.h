@@ -23,8 +23,10 @@ class PassObserver {
   virtual bool StopRequested() { return false; }
 
   // Told of each outcome the moment the pass records it in its report, so a front end can show
-  // it at once: a rename made (or, in a dry run, one that would be), an entry kept, a failure.
-  virtual void Renamed(const PassReport::Renamed&) {}
+  // it at once: a rename made (or, in a dry run, one that would be), by its directory and bare
+  // names, an entry kept, a failure.
+  virtual void Renamed(const std::filesystem::path& /*directory*/, NativeStringView /*from*/,
+                       NativeStringView /*to*/) {}
   virtual void Kept(const PassReport::Kept&) {}
   virtual void Failed(const PassReport::Failure&) {}
   virtual void Removed(const std::filesystem::path&) {}

@@ -39,13 +39,13 @@ class PlaceholderWitness : public platform::RenameWitness {
 
 }  // namespace
 
-void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report) {
-  if (!options.keep_renamed) {
-    if (options.observer) options.observer->Renamed(renamed);
-    return;
+void RecordRenamed(const std::filesystem::path& directory, const NativeString& from,
+                   const NativeString& to, const platform::Identity& identity,
+                   const PassOptions& options, PassReport& report) {
+  if (options.keep_renamed) {
+    report.renamed.push_back({JoinPath(directory, from), JoinPath(directory, to), identity});
   }
-  report.renamed.push_back(std::move(renamed));
-  if (options.observer) options.observer->Renamed(report.renamed.back());
+  if (options.observer) options.observer->Renamed(directory, from, to);
 }
 
 void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report) {
@@ -107,14 +107,13 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
                   options, report);
     return true;
   }
-  std::filesystem::path made_path = JoinPath(path, made);
   // The name the system actually gave is what the index and the report must hold.
   if (made != step.to) {
-    step.to_fold = Fold(step.indexed_by_full_path ? made_path.native() : made);
+    step.to_fold = Fold(step.indexed_by_full_path ? JoinPath(path, made).native() : made);
   }
   taken.Remove(step.from_fold);
   taken.Add(std::move(step.to_fold));
-  RecordRenamed({JoinPath(path, step.from), std::move(made_path), identity}, options, report);
+  RecordRenamed(path, step.from, made, identity, options, report);
   return true;
 }
 

@@ -33,8 +33,11 @@ struct RenameStep {
 bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
               TakenNames& taken, PassReport& report);
 
-// Record an outcome in the report and tell the observer, if any, at once.
-void RecordRenamed(PassReport::Renamed renamed, const PassOptions& options, PassReport& report);
+// Record an outcome in the report and tell the observer, if any, at once. A rename's full paths
+// are built only when the report keeps it.
+void RecordRenamed(const std::filesystem::path& directory, const NativeString& from,
+                   const NativeString& to, const platform::Identity& identity,
+                   const PassOptions& options, PassReport& report);
 void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& report);
 void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report);
 void RecordRemoved(std::filesystem::path removed, const PassOptions& options, PassReport& report);

@@ -48,7 +48,7 @@ void Reversal::PutBack(const std::filesystem::path& path, const NativeString& ne
   if (!error && now == identity) {
     const NativeString given = directory->Rename(new_name, old_name, identity, error);
     if (!error) {
-      RecordRenamed({JoinPath(path, new_name), JoinPath(path, given), identity}, options_, report_);
+      RecordRenamed(path, new_name, given, identity, options_, report_);
     } else if (error == std::errc::file_exists && Holds(*directory, old_name, identity)) {
       Remove(*directory, new_name, identity);
     } else {

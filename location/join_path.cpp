@@ -60,15 +60,11 @@ std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& direct
 #endif
 }
 
-NativeStringView LastComponentView(const std::filesystem::path& full_path) {
-  const NativeStringView text = full_path.native();
+NativeString LastComponent(const std::filesystem::path& full_path) {
+  const NativeString& text = full_path.native();
   std::size_t start = text.size();
   while (start > 0 && !IsSeparator(text[start - 1])) --start;
   return text.substr(start);
-}
-
-NativeString LastComponent(const std::filesystem::path& full_path) {
-  return NativeString(LastComponentView(full_path));
 }
 
 }  // namespace qomdex

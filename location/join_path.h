@@ -19,7 +19,5 @@ std::filesystem::path NormalizeDirectoryPath(const std::filesystem::path& direct
 
 // Returns the last component of a full path (the text after its last separator).
 NativeString LastComponent(const std::filesystem::path& full_path);
-// Returns the same as LastComponent, as a view into full_path, without a copy.
-NativeStringView LastComponentView(const std::filesystem::path& full_path);
 
 }  // namespace qomdex

@@ -151,8 +151,8 @@ TEST(FileRoutineTest, DryRunRenamesNothingAndPredictsTheRealPass) {
 class RenamedNames : public PassObserver {
  public:
   bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
-  void Renamed(const PassReport::Renamed& renamed) override {
-    names.push_back(Utf8(renamed.to.filename().native()));
+  void Renamed(const std::filesystem::path&, NativeStringView, NativeStringView to) override {
+    names.push_back(Utf8(NativeString(to)));
   }
   std::vector<std::string> names;
 };

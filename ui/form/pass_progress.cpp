@@ -29,7 +29,10 @@ bool PassProgress::EntryDone(std::size_t done, std::size_t total, const NativeSt
   return !(shown_ && view_.ProgressCanceled());
 }
 
-void PassProgress::Renamed(const PassReport::Renamed& renamed) { UndoStep(renamed.to); }
+void PassProgress::Renamed(const std::filesystem::path& directory, NativeStringView,
+                           NativeStringView to) {
+  UndoStep(JoinPath(directory, NativeString(to)));
+}
 
 void PassProgress::Failed(const PassReport::Failure& failure) { UndoStep(failure.path); }
 

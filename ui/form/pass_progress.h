@@ -29,7 +29,8 @@ class PassProgress : public PassObserver {
 
   // Returns false once Cancel has been pressed.
   bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
-  void Renamed(const PassReport::Renamed& renamed) override;
+  void Renamed(const std::filesystem::path& directory, NativeStringView from,
+               NativeStringView to) override;
   void Failed(const PassReport::Failure& failure) override;
   void Removed(const std::filesystem::path& path) override;
 
