@@ -86,11 +86,18 @@ std::string QuoteName(const NativeString& name) {
 
 void AppendQuotedName(NativeStringView name, std::string& shown) {
   // Most names are plain ASCII: they are copied as they are, without decoding.
-  if (!name.empty() && std::all_of(name.begin(), name.end(), IsPlain)) {
-    const bool quoted =
-        std::any_of(name.begin(), name.end(), [](NativeChar c) { return c == ' ' || c == '"'; });
+  bool plain = !name.empty();
+  bool quoted = false;
+  for (const NativeChar c : name) {
+    if (!IsPlain(c)) {
+      plain = false;
+      break;
+    }
+    quoted = quoted || c == ' ' || c == '"';
+  }
+  if (plain) {
     if (quoted) shown += '\'';
-    for (const NativeChar c : name) shown += static_cast<char>(c);
+    shown.append(name.begin(), name.end());
     if (quoted) shown += '\'';
     return;
   }
