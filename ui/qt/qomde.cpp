@@ -259,6 +259,12 @@ void qomde::UpdateProgress(const std::u16string& text, int permille) {
 
 bool qomde::ProgressCanceled() const { return progress_ && progress_->wasCanceled(); }
 
-void qomde::CloseProgress() { delete progress_; }
+void qomde::CloseProgress() {
+  // Forgotten before it goes: hiding it on the way out runs the event filter, which must not
+  // look at a dialog half torn down.
+  QProgressDialog* dialog = progress_;
+  progress_ = nullptr;
+  delete dialog;
+}
 
 }  // namespace qomdex::ui
