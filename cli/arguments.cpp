@@ -54,10 +54,10 @@ void AppendWrapped(std::string& help, const std::string& text) {
 // elsewhere.
 std::filesystem::path ArgumentPath(const std::string& arg) { return NativeFromUtf8(arg); }
 
-const OptionSpec* FindOption(const std::string& name) {
+const OptionEntry* FindOption(const std::string& name) {
   const auto options = Options();
-  const auto found = std::find_if(options.begin(), options.end(), [&](const OptionSpec& spec) {
-    return name == spec.name || (spec.alias != nullptr && name == spec.alias);
+  const auto found = std::find_if(options.begin(), options.end(), [&](const OptionEntry& entry) {
+    return name == entry.name || (entry.alias != nullptr && name == entry.alias);
   });
   return found == options.end() ? nullptr : &*found;
 }
@@ -85,14 +85,14 @@ const char* ConflictIn(const Arguments& arguments) {
 
 std::string HelpText() {
   std::string help = std::string(kUsage) + kAbout + '\n';
-  for (const OptionSpec& spec : Options()) {
+  for (const OptionEntry& entry : Options()) {
     std::string names = "  ";
-    if (spec.alias != nullptr) names += std::string(spec.alias) + ", ";
-    names += spec.name;
-    if (spec.argument != nullptr) names += std::string(" ") + spec.argument;
+    if (entry.alias != nullptr) names += std::string(entry.alias) + ", ";
+    names += entry.name;
+    if (entry.argument != nullptr) names += std::string(" ") + entry.argument;
     names.resize(std::max(names.size() + 1, kHelpColumn), ' ');
     help += names;
-    AppendWrapped(help, spec.help);
+    AppendWrapped(help, entry.help);
   }
   return help + '\n' + kClosing;
 }
@@ -113,20 +113,21 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
     }
     // A value may follow its option as the next argument or after '=' ("--journal=FILE").
     const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
-    const OptionSpec* spec = FindOption(arg.substr(0, equals));
-    if (spec == nullptr || (equals != std::string::npos && spec->argument == nullptr)) {
+    const OptionEntry* entry = FindOption(arg.substr(0, equals));
+    if (entry == nullptr || (equals != std::string::npos && entry->argument == nullptr)) {
       return UsageError(err, "unknown option " + QuoteName(ArgumentPath(arg)));
     }
     std::optional<std::filesystem::path> value;
     if (equals != std::string::npos) {
       value = ArgumentPath(arg.substr(equals + 1));
-    } else if (spec->argument != nullptr) {
+    } else if (entry->argument != nullptr) {
       if (i + 1 == args.size()) {
-        return UsageError(err, std::string("option ") + spec->name + " needs a " + spec->argument);
+        return UsageError(err,
+                          std::string("option ") + entry->name + " needs a " + entry->argument);
       }
       value = ArgumentPath(args[++i]);
     }
-    switch (spec->option) {
+    switch (entry->option) {
       case Option::kFolders: arguments.folders = true; break;
       case Option::kDryRun: arguments.dry_run = true; break;
       case Option::kJournal: arguments.journal = std::move(value); break;

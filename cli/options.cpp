@@ -2,8 +2,8 @@
 
 namespace qomdex::cli {
 
-std::span<const OptionSpec> Options() {
-  static constexpr OptionSpec kOptions[] = {
+std::span<const OptionEntry> Options() {
+  static constexpr OptionEntry kOptions[] = {
       {Option::kFolders, "--folders", nullptr, nullptr,
        "treat the immediate subfolders instead; dots are cut too, and a taken name gets "
        "\" Copy ( N)\" with the folder's position in the listing"},

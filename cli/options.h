@@ -7,7 +7,7 @@ namespace qomdex::cli {
 // The options of qomdex-cli, in the order --help and the manual page list them.
 enum class Option { kFolders, kDryRun, kJournal, kUndo, kHelp, kVersion };
 
-struct OptionSpec {
+struct OptionEntry {
   Option option;
   const char* name;      // the long form, "--folders"
   const char* alias;     // a short form ("-n"), or null
@@ -16,6 +16,6 @@ struct OptionSpec {
 };
 
 // The one table of options that the parser, --help and the manual page's test all read.
-std::span<const OptionSpec> Options();
+std::span<const OptionEntry> Options();
 
 }  // namespace qomdex::cli

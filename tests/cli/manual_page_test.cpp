@@ -37,9 +37,9 @@ std::set<std::string> OptionsOnThePage(const char* path) {
 
 TEST(ManualPageTest, ListsExactlyTheOptionsOfTheTable) {
   std::set<std::string> table;
-  for (const OptionSpec& spec : Options()) {
-    table.insert(spec.name);
-    if (spec.alias != nullptr) table.insert(spec.alias);
+  for (const OptionEntry& entry : Options()) {
+    table.insert(entry.name);
+    if (entry.alias != nullptr) table.insert(entry.alias);
   }
   EXPECT_EQ(OptionsOnThePage(QOMDEX_MANUAL_PAGE), table);
 }
