@@ -28,7 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto& arguments = std::get<cli::Arguments>(parsed);
   fuzz::Require((arguments.undo.has_value() != !arguments.directories.empty()) &&
                 out.str().empty() && err.str().empty());
-  const auto end_of_options = std::find(args.begin(), args.end(), "--");
+  // The first "--" that is not the FILE of --journal or --undo ends the options.
+  auto end_of_options = args.begin();
+  for (; end_of_options != args.end() && *end_of_options != "--"; ++end_of_options) {
+    if ((*end_of_options == "--journal" || *end_of_options == "--undo") &&
+        ++end_of_options == args.end()) {
+      break;
+    }
+  }
   if (end_of_options != args.end()) {
     const auto after = static_cast<std::size_t>(args.end() - end_of_options - 1);
     fuzz::Require(arguments.directories.size() >= after);
