@@ -70,11 +70,14 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kWouldHide}, options, report);
     return true;
   }
-  // The one look at the entry a rename costs: its identity goes into the report, so an undo can
-  // tell it from any other. A dry run needs it only to tell the journal apart.
+  // The one look at the entry a rename may cost: its identity goes into the journal and into a
+  // kept report, so an undo can tell it from any other; a dry run needs it only to tell the
+  // journal apart. A pass that keeps neither skips the look, which costs as much as the rename.
   std::error_code error;
   platform::Identity identity;
-  if (!options.dry_run || options.journal) identity = directory.Identify(step.from, error);
+  if (options.journal || (options.keep_renamed && !options.dry_run)) {
+    identity = directory.Identify(step.from, error);
+  }
   if (!error && options.journal) {
     if (identity == options.journal->identity()) {
       RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kIsJournal}, options, report);

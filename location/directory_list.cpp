@@ -5,7 +5,8 @@
 namespace qomdex {
 
 void DirectoryList::SetPath(const std::filesystem::path& directory) {
-  if (Show(directory) && on_change_) on_change_();
+  State files;
+  if (Show(directory, on_change_ ? &files : nullptr) && on_change_) on_change_(files);
 }
 
 std::filesystem::path DirectoryList::entry(std::size_t position) const {

@@ -19,11 +19,13 @@ class DirectoryList : public EntryList {
   // Returns the full path of the subfolder at a position below count().
   std::filesystem::path entry(std::size_t position) const;
 
-  // Sets the one callback raised after each change of the path.
-  void OnChange(std::function<void()> callback) { on_change_ = std::move(callback); }
+  // Sets the one callback raised after each change of the path; it is given the files of the
+  // new path, from the same reading of the directory.
+  using ChangeCallback = std::function<void(const State& files)>;
+  void OnChange(ChangeCallback callback) { on_change_ = std::move(callback); }
 
  private:
-  std::function<void()> on_change_;
+  ChangeCallback on_change_;
 };
 
 }  // namespace qomdex

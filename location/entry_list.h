@@ -43,12 +43,17 @@ class EntryList {
   void Restore(State state) { state_ = std::move(state); }
 
  protected:
-  // Reads the directory and then shows it; returns true when the path differs from before.
-  // Throws std::filesystem::filesystem_error, leaving the list unchanged, when it cannot be read.
-  bool Show(const std::filesystem::path& directory);
+  // Reads the directory and then shows it; returns true when the path differs from before. When
+  // `other_kind` is given, it receives the entries of the other kind from the same reading, so a
+  // second list standing on the directory needs no reading of its own. Throws
+  // std::filesystem::filesystem_error, leaving the list unchanged, when it cannot be read.
+  bool Show(const std::filesystem::path& directory, State* other_kind = nullptr);
 
  private:
-  std::shared_ptr<const std::vector<NativeString>> Read(const platform::Directory& directory) const;
+  using Names = std::shared_ptr<const std::vector<NativeString>>;
+  // Returns the entries of the list's kind, and fills `other_kind`, if given, with the rest.
+  Names Read(const platform::Directory& directory, Names* other_kind = nullptr) const;
+  Names Sorted(std::vector<platform::DirectoryEntry>& entries, bool folders) const;
 
   EntryKind kind_;
   SortKey sort_key_;

@@ -6,15 +6,16 @@ namespace qomdex {
 
 LocationLists::LocationLists(const SortKey& sort_key)
     : dir1_(sort_key), file1_(sort_key), dir2_(sort_key), file2_(sort_key) {
-  // A mirror moved together with its visible list takes the snapshot that list has just read:
-  // a second listing of the same directory at the same moment would only cost the time again.
+  // Dir1's one reading of a directory gives File1 its files, and a mirror moved together with
+  // its visible list takes that list's snapshot: a second listing of the same directory at the
+  // same moment would only cost the time again.
   drive1_.OnChange([this] {
     dir1_.SetPath(drive1_.drive());
     dir2_.Restore(dir1_.state());
   });
-  dir1_.OnChange([this] {
-    file1_.SetPath(dir1_.path());
-    file2_.Restore(file1_.state());
+  dir1_.OnChange([this](const EntryList::State& files) {
+    file1_.Restore(files);
+    file2_.Restore(files);
     dir2_.Restore(dir1_.state());
   });
 }

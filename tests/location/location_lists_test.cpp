@@ -61,7 +61,11 @@ TEST(DirectoryListTest, EntriesAreFullPathsAndChangeIsRaisedOnlyForANewPath) {
   dir.Touch("file");
   DirectoryList folders(AsciiFold);
   int changes = 0;
-  folders.OnChange([&] { ++changes; });
+  std::size_t files_given = 0;
+  folders.OnChange([&](const EntryList::State& files) {
+    ++changes;
+    files_given = files.names->size();
+  });
 
   folders.SetPath(dir.path() / "");
   EXPECT_EQ(folders.path(), dir.path());
@@ -70,6 +74,7 @@ TEST(DirectoryListTest, EntriesAreFullPathsAndChangeIsRaisedOnlyForANewPath) {
   EXPECT_EQ(folders.entry(1), dir / "Rock");
   folders.SetPath(dir.path());
   EXPECT_EQ(changes, 1);
+  EXPECT_EQ(files_given, 1u) << "the change gives the files of the same reading";
 }
 
 TEST(DirectoryListTest, RootListsItsSubfoldersWithOneSeparator) {
