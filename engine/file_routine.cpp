@@ -30,26 +30,34 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   // The directory is opened once; the mirror is read and every entry renamed through it.
   PassDirectory directory(file1.path(), options.dry_run);
   if (!options.mirror_is_fresh) file2.Refresh(directory.handle());
+  // Folds are written into buffers reused from entry to entry.
+  std::u16string fold, new_fold, suffixed_fold;
   TakenNames taken;
   taken.Reserve(file2.count());
-  for (std::size_t i = 0; i < file2.count(); ++i) taken.Add(Fold(file2.entry(i)));
-  // The check compares with every listed name and then once more with the empty name.
-  const std::u16string empty_fold = Fold({});
+  for (std::size_t i = 0; i < file2.count(); ++i) {
+    FoldInto(file2.entry(i), fold);
+    taken.Add(fold);
+  }
 
   PassReport report;
   // Returns false when the pass must stop.
   const auto treat = [&](const NativeString& name) {
     Clean(state, name, StripSet::kFile);
-    const std::u16string new_fold = Fold(state.NewName);
-    const std::size_t matches = taken.Count(new_fold) + (new_fold == empty_fold ? 1 : 0);
+    FoldInto(state.NewName, new_fold);
+    // The check compares with every listed name and then once more with the empty name.
+    const std::size_t matches = taken.Count(new_fold) + (new_fold.empty() ? 1 : 0);
     state.CheckIndex = taken.size();
     state.NameTaken = matches > 0;
     state.CopyCount += matches;
     if (!state.NameChanged) return true;
 
-    if (state.NameTaken) BuildSuffixedName(state);
-    const NativeString& new_name = state.NameTaken ? state.SuffixedName : state.NewName;
-    return CarryOut({name, new_name, Fold(name), state.NameTaken ? Fold(new_name) : new_fold},
+    if (state.NameTaken) {
+      BuildSuffixedName(state);
+      FoldInto(state.SuffixedName, suffixed_fold);
+    }
+    FoldInto(name, fold);
+    return CarryOut({name, state.NameTaken ? state.SuffixedName : state.NewName, fold,
+                     state.NameTaken ? suffixed_fold : new_fold},
                     directory, options, taken, report);
   };
   for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {

@@ -23,9 +23,13 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   // The directory is opened once; the mirror is read and every entry renamed through it.
   PassDirectory directory(dir1.path(), options.dry_run);
   if (!options.mirror_is_fresh) dir2.Refresh(directory.handle());
+  std::u16string fold, target_fold;  // buffers reused from entry to entry
   TakenNames taken;
   taken.Reserve(dir2.count());
-  for (std::size_t i = 0; i < dir2.count(); ++i) taken.Add(Fold(dir2.entry(i).native()));
+  for (std::size_t i = 0; i < dir2.count(); ++i) {
+    FoldInto(dir2.entry(i).native(), fold);
+    taken.Add(fold);
+  }
 
   PassReport report;
   // Returns false when the pass must stop.
@@ -35,7 +39,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     Clean(state, state.FolderName, StripSet::kFolder);
 
     const std::filesystem::path cleaned = JoinPath(dir1.path(), state.NewName);
-    state.CandidatePath = Fold(cleaned.native());
+    FoldInto(cleaned.native(), state.CandidatePath);
     state.CheckIndex = taken.size();
     state.NameTaken = taken.Count(state.CandidatePath) > 0;
     if (!state.NameChanged) return true;
@@ -45,8 +49,10 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
     }
     const std::filesystem::path target =
         state.NameTaken ? SuffixedFolderPath(state, dir1.path()) : cleaned;
-    return CarryOut({state.FolderName, LastComponent(target), Fold(current.native()),
-                     state.NameTaken ? Fold(target.native()) : state.CandidatePath,
+    FoldInto(current.native(), fold);
+    if (state.NameTaken) FoldInto(target.native(), target_fold);
+    return CarryOut({state.FolderName, LastComponent(target), fold,
+                     state.NameTaken ? target_fold : state.CandidatePath,
                      /*indexed_by_full_path=*/true},
                     directory, options, taken, report);
   };

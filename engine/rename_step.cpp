@@ -111,11 +111,13 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     return true;
   }
   // The name the system actually gave is what the index and the report must hold.
+  std::u16string refolded;
   if (made != step.to) {
-    step.to_fold = Fold(step.indexed_by_full_path ? JoinPath(path, made).native() : made);
+    refolded = Fold(step.indexed_by_full_path ? JoinPath(path, made).native() : made);
+    step.to_fold = refolded;
   }
   taken.Remove(step.from_fold);
-  taken.Add(std::move(step.to_fold));
+  taken.Add(step.to_fold);
   RecordRenamed(path, step.from, made, identity, options, report);
   return true;
 }

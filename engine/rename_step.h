@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "engine/pass_directory.h"
 #include "engine/pass_options.h"
@@ -15,10 +16,10 @@ namespace qomdex {
 // One rename a pass has decided on, by bare names, with the folds under which the pass's index
 // knows the old and the new name.
 struct RenameStep {
-  NativeString from;
-  NativeString to;
-  std::u16string from_fold;
-  std::u16string to_fold;
+  const NativeString& from;
+  const NativeString& to;
+  std::u16string_view from_fold;
+  std::u16string_view to_fold;
   // The index holds folds of whole paths (folders) or of bare names (files); needed to refold a
   // new name that the system adjusted.
   bool indexed_by_full_path = false;

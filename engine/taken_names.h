@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+
+#include "engine/flat_name_table.h"
 
 namespace qomdex {
 
@@ -11,18 +14,22 @@ namespace qomdex {
 // instead of re-reading the directory before every entry.
 class TakenNames {
  public:
-  void Reserve(std::size_t count) { counts_.reserve(count); }
-  void Add(std::u16string fold);
+  void Reserve(std::size_t count) { counts_.Reserve(count); }
+  void Add(std::u16string_view fold);
   // Removes one entry with this fold, if there is one.
-  void Remove(const std::u16string& fold);
+  void Remove(std::u16string_view fold);
   // Returns how many entries have this fold.
-  std::size_t Count(const std::u16string& fold) const;
+  std::size_t Count(std::u16string_view fold) const;
   // Returns how many entries there are.
   std::size_t size() const { return size_; }
 
  private:
-  std::unordered_map<std::u16string, std::size_t> counts_;
+  // Returns the fold as the table's key, in the scratch buffer.
+  std::string_view Key(std::u16string_view fold) const;
+
+  FlatNameTable<std::uint32_t> counts_;
   std::size_t size_ = 0;
+  mutable std::string key_;
 };
 
 }  // namespace qomdex
