@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -14,7 +15,7 @@ namespace qomdex {
 
 // A map from byte strings to small values, built for the million names of one large directory:
 // every key is copied once into one growing buffer, beside its value, and the slots of an
-// open-addressing table hold only a key's hash and where it lies. Compared with a node per key
+// open-addressing table hold only part of a key's hash and where the key lies. Compared with a node per key
 // this takes a fraction of the memory and of the cache misses. A key whose value is back at
 // Value{} counts as absent and is dropped when the table next grows or tidies itself.
 template <typename Value>
@@ -22,47 +23,56 @@ class FlatNameTable {
   static_assert(std::is_trivially_copyable_v<Value>);
 
  public:
-  // Makes room for `count` keys without growing.
+  // Makes room for `count` more keys without growing.
   void Reserve(std::size_t count) {
     if ((used_ + count) * 4 > slots_.size() * 3) Rebuild(count);
   }
 
   // Returns the value of `key`, or Value{} if it has none.
   Value Get(std::string_view key) const {
-    const std::size_t slot = Find(key, std::hash<std::string_view>{}(key));
-    return slots_.empty() || slots_[slot].offset == kEmpty ? Value{} : ValueAt(slots_[slot].offset);
+    if (slots_.empty()) return Value{};
+    const std::uint64_t slot = slots_[Find(key, Hash(key))];
+    return slot == kEmpty ? Value{} : ValueAt(OffsetOf(slot));
   }
 
   // Gives the value of `key` (Value{} if it has none) to `change`, and keeps what it returns.
   template <typename Change>
   void Update(std::string_view key, Change&& change) {
     if ((used_ + 1) * 4 > slots_.size() * 3) Rebuild(1);
-    const std::uint64_t hash = std::hash<std::string_view>{}(key);
-    Slot& slot = slots_[Find(key, hash)];
-    if (slot.offset == kEmpty) {
-      slot = {hash, Append(key)};
+    const std::uint64_t hash = Hash(key);
+    std::uint64_t& slot = slots_[Find(key, hash)];
+    if (slot == kEmpty) {
+      slot = SlotFor(hash, Append(key));
       ++used_;
     }
-    SetValueAt(slot.offset, change(ValueAt(slot.offset)));
+    SetValueAt(OffsetOf(slot), change(ValueAt(OffsetOf(slot))));
   }
 
  private:
-  static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
-  struct Slot {
-    std::uint64_t hash = 0;
-    std::uint64_t offset = kEmpty;  // of the key's record in bytes_
-  };
+  // A slot is the top bits of its key's hash over where the key's record lies in bytes_, plus
+  // one, so that zero means empty: eight bytes, room for a terabyte of keys.
+  static constexpr std::uint64_t kEmpty = 0;
+  static constexpr int kOffsetBits = 40;
+  static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+  static std::uint64_t SlotFor(std::uint64_t hash, std::uint64_t offset) {
+    return (hash & ~kOffsetMask) | (offset + 1);
+  }
+  static std::uint64_t OffsetOf(std::uint64_t slot) { return (slot & kOffsetMask) - 1; }
+  static std::uint64_t Hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
   // A record in bytes_: the value, the key's length, then the key.
   static constexpr std::size_t kLengthAt = sizeof(Value);
   static constexpr std::size_t kKeyAt = sizeof(Value) + sizeof(std::uint32_t);
 
   // Returns the slot holding `key`, or the empty slot where it would go.
   std::size_t Find(std::string_view key, std::uint64_t hash) const {
-    if (slots_.empty()) return 0;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-      const Slot& slot = slots_[at];
-      if (slot.offset == kEmpty || (slot.hash == hash && KeyAt(slot.offset) == key)) return at;
+      const std::uint64_t slot = slots_[at];
+      if (slot == kEmpty ||
+          ((slot & ~kOffsetMask) == (hash & ~kOffsetMask) && KeyAt(OffsetOf(slot)) == key)) {
+        return at;
+      }
     }
   }
 
@@ -82,6 +92,7 @@ class FlatNameTable {
 
   std::uint64_t Append(std::string_view key) {
     const std::uint64_t offset = bytes_.size();
+    if (offset + kKeyAt + key.size() > kOffsetMask) throw std::length_error("too many names");
     const auto length = static_cast<std::uint32_t>(key.size());
     bytes_.resize(offset + kKeyAt + key.size());
     SetValueAt(offset, Value{});
@@ -93,38 +104,28 @@ class FlatNameTable {
   // Moves the keys that still have a value into fresh slots and a fresh buffer, half full once
   // `extra` more keys are in.
   void Rebuild(std::size_t extra) {
-    std::vector<Slot> old_slots = std::move(slots_);
-    std::vector<char> old_bytes = std::move(bytes_);
+    const FlatNameTable old = std::move(*this);
     std::size_t live = 0;
-    for (const Slot& slot : old_slots) {
-      if (slot.offset == kEmpty) continue;
-      Value value;
-      std::memcpy(&value, old_bytes.data() + slot.offset, sizeof value);
-      if (!IsEmpty(value)) ++live;
+    for (const std::uint64_t slot : old.slots_) {
+      if (slot != kEmpty && old.ValueAt(OffsetOf(slot)) != Value{}) ++live;
     }
-    slots_.assign(std::bit_ceil(std::max<std::size_t>(16, (live + extra) * 2)), Slot{});
+    slots_.assign(std::bit_ceil(std::max<std::size_t>(16, (live + extra) * 2)), kEmpty);
     bytes_.clear();
     used_ = 0;
-    const std::size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old_slots) {
-      if (slot.offset == kEmpty) continue;
-      Value value;
-      std::memcpy(&value, old_bytes.data() + slot.offset, sizeof value);
-      if (IsEmpty(value)) continue;
-      std::uint32_t length;
-      std::memcpy(&length, old_bytes.data() + slot.offset + kLengthAt, sizeof length);
-      const std::string_view key(old_bytes.data() + slot.offset + kKeyAt, length);
-      std::size_t at = slot.hash & mask;
-      while (slots_[at].offset != kEmpty) at = (at + 1) & mask;
-      slots_[at] = {slot.hash, Append(key)};
-      SetValueAt(slots_[at].offset, value);
+    for (const std::uint64_t slot : old.slots_) {
+      if (slot == kEmpty) continue;
+      const Value value = old.ValueAt(OffsetOf(slot));
+      if (value == Value{}) continue;
+      const std::string_view key = old.KeyAt(OffsetOf(slot));
+      const std::uint64_t hash = Hash(key);
+      std::uint64_t& fresh = slots_[Find(key, hash)];
+      fresh = SlotFor(hash, Append(key));
+      SetValueAt(OffsetOf(fresh), value);
       ++used_;
     }
   }
 
-  static bool IsEmpty(const Value& value) { return value == Value{}; }
-
-  std::vector<Slot> slots_;  // a power of two of them, at most three quarters used
+  std::vector<std::uint64_t> slots_;  // a power of two of them, at most three quarters used
   std::vector<char> bytes_;
   std::size_t used_ = 0;  // slots holding a key, with a value or without
 };

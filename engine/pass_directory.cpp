@@ -1,19 +1,29 @@
 #include "engine/pass_directory.h"
 
 namespace qomdex {
+namespace {
+
+// A name's bytes as the dry run's tables key them.
+std::string_view Key(const NativeString& name) {
+  return {reinterpret_cast<const char*>(name.data()), name.size() * sizeof(NativeChar)};
+}
+
+}  // namespace
 
 PassDirectory::PassDirectory(const std::filesystem::path& path, bool dry_run)
     : handle_(path), dry_run_(dry_run) {}
 
 platform::Identity PassDirectory::Identify(const NativeString& name, std::error_code& error) const {
   if (dry_run_) {
-    if (const auto made = made_.find(name); made != made_.end()) {
-      error.clear();
-      return made->second;
-    }
-    if (vacated_.contains(name)) {
-      error = std::make_error_code(std::errc::no_such_file_or_directory);
-      return {};
+    switch (pretended_.Get(Key(name))) {
+      case Pretended::kMade:
+        error.clear();
+        return made_identity_.Get(Key(name));
+      case Pretended::kVacated:
+        error = std::make_error_code(std::errc::no_such_file_or_directory);
+        return {};
+      case Pretended::kUntouched:
+        break;
     }
   }
   return platform::Identify(handle_, name, error);
@@ -29,19 +39,30 @@ NativeString PassDirectory::Rename(const NativeString& from, const NativeString&
   if (!error) error = platform::NameTakenError();
   if (error != std::errc::no_such_file_or_directory) return {};
   error.clear();
-  made_.erase(from);
-  vacated_.insert(from);
-  vacated_.erase(given);
-  made_[given] = identity;
+  PretendVacated(from);
+  PretendMade(given, identity);
   return given;
+}
+
+void PassDirectory::PretendVacated(const NativeString& name) {
+  pretended_.Update(Key(name), [](Pretended) { return Pretended::kVacated; });
+  if (made_identity_.Get(Key(name)) != platform::Identity{}) {
+    made_identity_.Update(Key(name), [](const platform::Identity&) { return platform::Identity{}; });
+  }
+}
+
+void PassDirectory::PretendMade(const NativeString& name, const platform::Identity& identity) {
+  pretended_.Update(Key(name), [](Pretended) { return Pretended::kMade; });
+  if (identity != platform::Identity{}) {
+    made_identity_.Update(Key(name), [&](const platform::Identity&) { return identity; });
+  }
 }
 
 void PassDirectory::RemoveEmptyEntry(const NativeString& name, std::error_code& error) {
   if (!dry_run_) return platform::RemoveEmptyEntry(handle_, name, error);
   // A dry run cannot tell emptiness without the disk; it reports the removal it would try.
   error.clear();
-  made_.erase(name);
-  vacated_.insert(name);
+  PretendVacated(name);
 }
 
 void PassDirectory::RemoveResidue(const NativeString& name, const platform::Identity& identity,
@@ -49,8 +70,7 @@ void PassDirectory::RemoveResidue(const NativeString& name, const platform::Iden
   if (!dry_run_) return platform::RemoveResidue(handle_, name, identity, error);
   if (Identify(name, error) != identity && !error) error = platform::NameTakenError();
   if (error) return;
-  made_.erase(name);
-  vacated_.insert(name);
+  PretendVacated(name);
 }
 
 }  // namespace qomdex

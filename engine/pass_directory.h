@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <system_error>
-#include <unordered_map>
-#include <unordered_set>
+#include <cstdint>
 
+#include "engine/flat_name_table.h"
 #include "location/native_name.h"
 #include "location/platform.h"
 
@@ -45,12 +45,18 @@ class PassDirectory {
   void RemoveEmptyEntry(const NativeString& name, std::error_code& error);
 
  private:
+  // Dry run only: records that a pretended rename or removal freed `name`, or that a pretended
+  // rename gave it to the entry `identity`.
+  void PretendVacated(const NativeString& name);
+  void PretendMade(const NativeString& name, const platform::Identity& identity);
+
   platform::Directory handle_;
   bool dry_run_;
-  // Dry run only: the names its pretended renames freed, and those they took, with the entries
-  // that now hold them.
-  std::unordered_set<NativeString> vacated_;
-  std::unordered_map<NativeString, platform::Identity> made_;
+  // Dry run only: what its pretended renames did to each name they touched, and the identity of
+  // each entry they gave a name to, where one is known.
+  enum class Pretended : std::uint8_t { kUntouched, kVacated, kMade };
+  FlatNameTable<Pretended> pretended_;
+  FlatNameTable<platform::Identity> made_identity_;
 };
 
 }  // namespace qomdex
