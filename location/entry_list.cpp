@@ -1,11 +1,33 @@
 #include "location/entry_list.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "location/join_path.h"
 
 namespace qomdex {
+namespace {
+
+// Packs the first eight characters of a key a byte each, so that packed keys order as the keys
+// do or tie: a character from U+00FF up packs as 0xFF and ends the packing, and a short key is
+// padded with zero bytes.
+std::uint64_t PackedPrefix(std::u16string_view key) {
+  std::uint64_t packed = 0;
+  int bytes = 0;
+  for (; bytes < 8 && bytes < static_cast<int>(key.size()); ++bytes) {
+    const char16_t c = key[static_cast<std::size_t>(bytes)];
+    packed = (packed << 8) | std::min<std::uint64_t>(c, 0xFF);
+    if (c >= 0xFF) {
+      ++bytes;
+      break;
+    }
+  }
+  return bytes == 0 ? 0 : packed << (8 * (8 - bytes));
+}
+
+}  // namespace
 
 EntryList::EntryList(EntryKind kind, SortKey sort_key)
     : kind_(kind),
@@ -35,22 +57,35 @@ EntryList::Names EntryList::Read(const platform::Directory& directory, Names* ot
 
 EntryList::Names EntryList::Sorted(std::vector<platform::DirectoryEntry>& entries,
                                    bool folders) const {
-  std::vector<std::size_t> order;
-  std::vector<std::u16string> keys(entries.size());
+  // The keys go into one buffer, and each entry is sorted first by the start of its key packed
+  // into a number that orders as the key does (ties mean "compare the keys"), so most
+  // comparisons never leave the array being sorted.
+  struct Ranked {
+    std::uint64_t prefix;
+    std::size_t entry;
+    std::size_t key_start;
+    std::size_t key_length;
+  };
+  std::vector<Ranked> ranked;
+  std::u16string keys;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i].is_directory != folders) continue;
-    order.push_back(i);
-    keys[i] = sort_key_(entries[i].name);
+    const std::u16string key = sort_key_(entries[i].name);
+    ranked.push_back({PackedPrefix(key), i, keys.size(), key.size()});
+    keys += key;
   }
-  // Positions are sorted, not the strings, so the sort moves small numbers around.
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (const auto by_key = keys[a] <=> keys[b]; by_key != 0) return by_key < 0;
-    return entries[a].name < entries[b].name;
+  const auto key_of = [&](const Ranked& r) {
+    return std::u16string_view(keys).substr(r.key_start, r.key_length);
+  };
+  std::sort(ranked.begin(), ranked.end(), [&](const Ranked& a, const Ranked& b) {
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    if (const auto by_key = key_of(a) <=> key_of(b); by_key != 0) return by_key < 0;
+    return entries[a.entry].name < entries[b.entry].name;
   });
   keys = {};
   auto names = std::make_shared<std::vector<NativeString>>();
-  names->reserve(order.size());
-  for (const std::size_t position : order) names->push_back(std::move(entries[position].name));
+  names->reserve(ranked.size());
+  for (const Ranked& r : ranked) names->push_back(std::move(entries[r.entry].name));
   return names;
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+
 #include "location/platform.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
@@ -52,6 +56,33 @@ TEST(EntryListTest, OrdersByFoldThenExactNameAndKeepsItsSnapshot) {
   EXPECT_EQ(files.count(), sorted.size()) << "a snapshot changes only when refreshed";
   files.Refresh();
   EXPECT_EQ(files.count(), sorted.size() + 1);
+}
+
+// The list sorts on a packed start of each key before the whole key; keys that share that
+// start, that differ only past it, that hold characters from U+00FF up or that are prefixes of
+// one another must still come out in plain key order, ties by the exact name.
+TEST(EntryListTest, OrderIsThePlainOrderOfTheKeysWhateverTheirCharacters) {
+  const std::u16string pieces[] = {u"a", u"\u00FE", u"\u00FF", u"\u0100", u"\uFFFD", u"aaaaaaaa"};
+  std::mt19937 random(7);
+  std::map<NativeString, std::u16string> key_of;
+  TempDir dir;
+  for (int i = 0; i < 400; ++i) {
+    std::u16string key;
+    for (std::size_t n = random() % 4; n > 0; --n) key += pieces[random() % std::size(pieces)];
+    const std::string name = "n" + std::to_string(i);
+    dir.Touch(name);
+    key_of[fs::path(name).native()] = key;
+  }
+  FileList files([&](const NativeString& name) { return key_of.at(name); });
+  files.SetPath(dir.path());
+
+  std::vector<std::pair<std::u16string, NativeString>> expected;
+  for (const auto& [name, key] : key_of) expected.emplace_back(key, name);
+  std::sort(expected.begin(), expected.end());
+  ASSERT_EQ(files.count(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(files.name(i), expected[i].second) << "position " << i;
+  }
 }
 
 TEST(DirectoryListTest, EntriesAreFullPathsAndChangeIsRaisedOnlyForANewPath) {
