@@ -22,6 +22,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
                          const PassOptions& options) {
   // The directory is opened once; the mirror is read and every entry renamed through it.
   PassDirectory directory(dir1.path(), options.dry_run);
+  directory.ExpectRenames(dir1.count());
   if (!options.mirror_is_fresh) dir2.Refresh(directory.handle());
   std::u16string fold, target_fold;  // buffers reused from entry to entry
   TakenNames taken;

@@ -35,6 +35,12 @@ class PassDirectory {
                       const platform::Identity& identity, std::error_code& error,
                       platform::RenameWitness* witness = nullptr);
 
+  // Makes room for the names up to `count` renames touch, so a dry run's record of them need not
+  // grow mid-pass. Never touches the disk.
+  void ExpectRenames(std::size_t count) {
+    if (dry_run_) pretended_.Reserve(2 * count);
+  }
+
   // Removes what a rename cut short left under `name` (see platform::RemoveResidue); a dry run
   // only checks that `name` is the entry `identity`. Touches the disk; sets `error` on failure.
   void RemoveResidue(const NativeString& name, const platform::Identity& identity,
