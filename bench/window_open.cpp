@@ -27,8 +27,8 @@ bool OpenInDir1(qomde& window, const std::filesystem::path& part) {
   auto* dir1 = window.findChild<QListView*>(QStringLiteral("Dir1"));
   const QString text = qomdex::ui::ToQString(qomdex::NativeToUtf16(part.native()));
   const QModelIndexList found =
-      dir1->model()->match(dir1->model()->index(dir1->currentIndex().row() + 1, 0),
-                           Qt::DisplayRole, text, 1, Qt::MatchExactly | Qt::MatchCaseSensitive);
+      dir1->model()->match(dir1->model()->index(dir1->currentIndex().row() + 1, 0), Qt::DisplayRole,
+                           text, 1, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (found.isEmpty()) return false;
   dir1->setCurrentIndex(found.front());
   QTest::keyClick(dir1, Qt::Key_Return);
@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s DIRECTORY [--no-pass]\n", argv[0]);
     return 2;
   }
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                  : qgetenv("QT_QPA_PLATFORM"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const std::filesystem::path target = std::filesystem::absolute(argv[1]).lexically_normal();
   const bool run_pass = !(argc > 2 && QByteArray(argv[2]) == "--no-pass");

@@ -82,8 +82,8 @@ class FlatNameTable {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
       const std::uint64_t slot = slots_[at];
-      if (slot == kEmpty || ((slot & ~kWhereMask) == (hash & ~kWhereMask) &&
-                             KeyOf(RecordAt(WhereOf(slot))) == key)) {
+      if (slot == kEmpty ||
+          ((slot & ~kWhereMask) == (hash & ~kWhereMask) && KeyOf(RecordAt(WhereOf(slot))) == key)) {
         return at;
       }
     }
@@ -112,7 +112,8 @@ class FlatNameTable {
   std::uint64_t Append(std::string_view key, const Value& value) {
     const std::size_t size = kKeyAt + key.size();
     if (blocks_.empty() || blocks_.back().size - blocks_.back().used < size) {
-      if (blocks_.size() == (std::size_t{1} << kBlockBits)) throw std::length_error("too many names");
+      if (blocks_.size() == (std::size_t{1} << kBlockBits))
+        throw std::length_error("too many names");
       const std::size_t block_size = std::max(kBlockSize, size);
       blocks_.push_back({std::make_unique_for_overwrite<char[]>(block_size), block_size, 0});
     }

@@ -15,15 +15,14 @@ PassDirectory::PassDirectory(const std::filesystem::path& path, bool dry_run)
 
 platform::Identity PassDirectory::Identify(const NativeString& name, std::error_code& error) const {
   if (dry_run_) {
-    switch (pretended_.Get(Key(name))) {
-      case Pretended::kMade:
-        error.clear();
-        return made_identity_.Get(Key(name));
-      case Pretended::kVacated:
-        error = std::make_error_code(std::errc::no_such_file_or_directory);
-        return {};
-      case Pretended::kUntouched:
-        break;
+    const Pretended pretended = pretended_.Get(Key(name));
+    if (pretended == Pretended::kMade) {
+      error.clear();
+      return made_identity_.Get(Key(name));
+    }
+    if (pretended == Pretended::kVacated) {
+      error = std::make_error_code(std::errc::no_such_file_or_directory);
+      return {};
     }
   }
   return platform::Identify(handle_, name, error);
@@ -47,7 +46,8 @@ NativeString PassDirectory::Rename(const NativeString& from, const NativeString&
 void PassDirectory::PretendVacated(const NativeString& name) {
   pretended_.Update(Key(name), [](Pretended) { return Pretended::kVacated; });
   if (made_identity_.Get(Key(name)) != platform::Identity{}) {
-    made_identity_.Update(Key(name), [](const platform::Identity&) { return platform::Identity{}; });
+    made_identity_.Update(Key(name),
+                          [](const platform::Identity&) { return platform::Identity{}; });
   }
 }
 

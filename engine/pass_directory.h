@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
-#include <cstdint>
 
 #include "engine/flat_name_table.h"
 #include "location/native_name.h"
