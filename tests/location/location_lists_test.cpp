@@ -69,7 +69,8 @@ TEST(EntryListTest, OrderIsThePlainOrderOfTheKeysWhateverTheirCharacters) {
   for (int i = 0; i < 400; ++i) {
     std::u16string key;
     for (std::size_t n = random() % 4; n > 0; --n) key += pieces[random() % std::size(pieces)];
-    const std::string name = "n" + std::to_string(i);
+    std::string name = "n";
+    name += std::to_string(i);
     dir.Touch(name);
     key_of[fs::path(name).native()] = key;
   }
