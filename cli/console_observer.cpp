@@ -68,12 +68,24 @@ void ConsoleObserver::Failed(const PassReport::Failure& failure) {
            << failure.error.message() << '\n';
       break;
     case PassReport::FailureKind::kNotRenamedEntry:
-      err_ << kProgramName << ": left " << QuotedName(failure.path)
-           << " alone: it is not the entry that was renamed\n";
+      if (failure.error) {
+        err_ << kProgramName << ": cannot put back " << QuotedName(failure.path) << ": "
+             << failure.error.message() << '\n';
+      } else {
+        err_ << kProgramName << ": left " << QuotedName(failure.path)
+             << " alone: it is not the entry that was renamed\n";
+      }
       break;
     case PassReport::FailureKind::kLeftover:
-      err_ << kProgramName << ": cannot remove " << QuotedName(failure.path) << ": "
-           << failure.error.message() << '\n';
+      err_ << kProgramName << ": cannot remove " << QuotedName(failure.path)
+           << ", left by a rename cut short: " << failure.error.message() << '\n';
+      break;
+    case PassReport::FailureKind::kNotPlaceholder:
+      err_ << kProgramName << ": left " << QuotedName(failure.path)
+           << " alone: it is not the placeholder the rename made\n";
+      break;
+    case PassReport::FailureKind::kNotEmpty:
+      err_ << kProgramName << ": left " << QuotedName(failure.path) << " alone: it is not empty\n";
       break;
   }
 }

@@ -7,7 +7,9 @@ namespace qomdex {
 namespace {
 
 constexpr std::string_view kMagic = "QOMDEXRJ";
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
+// The first version identified an entry by its two numbers alone.
+constexpr std::uint32_t kNumbersOnlyVersion = 1;
 
 std::uint32_t Hash(std::string_view bytes) {
   std::uint32_t hash = 2166136261u;
@@ -66,21 +68,52 @@ class Reader {
   std::string_view bytes_;
 };
 
+void PutIdentity(std::string& out, const platform::Identity& identity) {
+  PutNumber(out, identity.device, 8);
+  PutNumber(out, identity.file, 8);
+  PutNumber(out, identity.size, 8);
+  PutNumber(out, static_cast<std::uint64_t>(identity.modified), 8);
+  PutNumber(out, static_cast<std::uint64_t>(identity.born), 8);
+  PutNumber(out, identity.mount, 8);
+  PutNumber(out, static_cast<std::uint8_t>(identity.type), 1);
+  PutNumber(out, identity.numbers_durable ? 1 : 0, 1);
+}
+
+bool TakeIdentity(Reader& reader, std::uint32_t version, platform::Identity& identity) {
+  if (!reader.Take(identity.device, 8) || !reader.Take(identity.file, 8)) return false;
+  if (version == kNumbersOnlyVersion) return true;
+  std::uint64_t modified = 0;
+  std::uint64_t born = 0;
+  std::uint64_t type = 0;
+  std::uint64_t durable = 0;
+  if (!reader.Take(identity.size, 8) || !reader.Take(modified, 8) || !reader.Take(born, 8) ||
+      !reader.Take(identity.mount, 8) || !reader.Take(type, 1) || !reader.Take(durable, 1) ||
+      type == 0 || type > static_cast<std::uint8_t>(platform::Identity::Type::kOther)) {
+    return false;
+  }
+  identity.modified = static_cast<std::int64_t>(modified);
+  identity.born = static_cast<std::int64_t>(born);
+  identity.type = static_cast<platform::Identity::Type>(type);
+  identity.numbers_durable = durable != 0;
+  return true;
+}
+
 // Reads one record's body; false when it is not a whole, known record.
-bool ParseBody(std::string_view body, RenameJournal::Record& record) {
+bool ParseBody(std::string_view body, std::uint32_t version, RenameJournal::Record& record) {
   Reader reader(body);
   std::uint64_t kind = 0;
+  std::uint64_t time = 0;
   NativeString directory;
-  if (!reader.Take(kind, 1) || !reader.Take(record.identity.device, 8) ||
-      !reader.Take(record.identity.file, 8) || !reader.Take(directory) ||
+  if (!reader.Take(kind, 1) || (version != kNumbersOnlyVersion && !reader.Take(time, 8)) ||
+      !TakeIdentity(reader, version, record.identity) || !reader.Take(directory) ||
       !reader.Take(record.from) || !reader.Take(record.to) || !reader.empty()) {
     return false;
   }
   record.kind = static_cast<RenameJournal::Kind>(kind);
+  record.time = static_cast<std::int64_t>(time);
   record.directory = std::move(directory);
-  return record.kind == RenameJournal::Kind::kRename ||
-         record.kind == RenameJournal::Kind::kPlaceholder ||
-         record.kind == RenameJournal::Kind::kReserving;
+  return kind >= static_cast<unsigned char>(RenameJournal::Kind::kRename) &&
+         kind <= static_cast<unsigned char>(RenameJournal::Kind::kReserving);
 }
 
 }  // namespace
@@ -97,8 +130,8 @@ std::error_code RenameJournal::Write(const Record& record) {
   // The length goes first; its place is kept and filled in once the body is written.
   buffer_.assign(4, '\0');
   buffer_.push_back(static_cast<char>(record.kind));
-  PutNumber(buffer_, record.identity.device, 8);
-  PutNumber(buffer_, record.identity.file, 8);
+  PutNumber(buffer_, static_cast<std::uint64_t>(record.time), 8);
+  PutIdentity(buffer_, record.identity);
   PutText(buffer_, record.directory.native());
   PutText(buffer_, record.from);
   PutText(buffer_, record.to);
@@ -116,7 +149,7 @@ std::vector<RenameJournal::Record> RenameJournal::Read(const std::filesystem::pa
   std::string_view magic;
   std::uint64_t version = 0;
   if (!reader.Take(magic, kMagic.size()) || magic != kMagic || !reader.Take(version, 4) ||
-      version != kVersion) {
+      (version != kVersion && version != kNumbersOnlyVersion)) {
     throw std::filesystem::filesystem_error("not a rename journal", file,
                                             std::make_error_code(std::errc::invalid_argument));
   }
@@ -127,7 +160,7 @@ std::vector<RenameJournal::Record> RenameJournal::Read(const std::filesystem::pa
     std::string_view body;
     Record record{};
     if (!reader.Take(size, 4) || !reader.Take(body, size) || !reader.Take(hash, 4) ||
-        hash != Hash(body) || !ParseBody(body, record)) {
+        hash != Hash(body) || !ParseBody(body, static_cast<std::uint32_t>(version), record)) {
       return records;
     }
     records.push_back(std::move(record));

@@ -13,21 +13,26 @@ namespace qomdex {
 // A record of every rename a pass makes, written before each rename so that it outlives the
 // process: an undo read from it puts back what was renamed and removes what a rename cut short
 // left behind. The file is binary, all numbers little-endian:
-//   header:  the 8 bytes "QOMDEXRJ", then the version as 4 bytes (1)
-//   record:  the body's length (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes)
-//   body:    kind (1 byte: 1 rename, 2 placeholder, 3 reserving), identity (device, then file: 8
-//   bytes each),
-//            then the directory's path, the old name and the new name, each as its length in
-//            bytes (4 bytes) and its exact native bytes (UTF-16LE on Windows)
+//   header:    the 8 bytes "QOMDEXRJ", then the version as 4 bytes (2; version 1 is still read)
+//   record:    the body's length (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes)
+//   body:      kind (1 byte), the system's time as the record was made (8 bytes; not in version
+//              1), identity, then the directory's path, the old name and the new name,
+//              each as its length in bytes (4 bytes) and its exact native bytes (UTF-16LE on
+//              Windows)
+//   identity:  device, file number, size, modification time, birth time and mount (8 bytes
+//              each), then type and whether the numbers survive a remount (1 byte each);
+//              version 1 has only device and file number
 // A record cut short or whose hash does not match ends the journal: it was being written when
 // the process died, and its rename was never begun.
 class RenameJournal {
  public:
   enum class Kind : unsigned char {
-    kRename = 1,       // `from` in `directory` is about to be renamed to `to`; `identity` is its
+    kRename = 1,       // `from` in `directory`, the entry `identity`, is about to be renamed
+                       // to `to`
     kPlaceholder = 2,  // the empty placeholder `identity` was made under `to` (`from` is empty)
     kReserving = 3,    // a placeholder is about to be made under `to` for `from`, the entry
-                       // `identity`; a kill before the kPlaceholder record leaves it unnamed
+                       // `identity` (only its type: what the placeholder will be); a kill
+                       // before the kPlaceholder record leaves it unnamed
   };
   struct Record {
     Kind kind;
@@ -35,6 +40,8 @@ class RenameJournal {
     NativeString from;
     NativeString to;
     platform::Identity identity;
+    // The system's time as the record was made (see platform::CurrentTime); 0 in version 1.
+    std::int64_t time = 0;
   };
 
   // Creates the journal file, which must not exist yet, and writes its header. Touches the disk;

@@ -68,7 +68,9 @@ void PassDirectory::RemoveEmptyEntry(const NativeString& name, std::error_code& 
 void PassDirectory::RemoveResidue(const NativeString& name, const platform::Identity& identity,
                                   std::error_code& error) {
   if (!dry_run_) return platform::RemoveResidue(handle_, name, identity, error);
-  if (Identify(name, error) != identity && !error) error = platform::NameTakenError();
+  if (!platform::SameEntry(identity, Identify(name, error)) && !error) {
+    error = platform::NameTakenError();
+  }
   if (error) return;
   PretendVacated(name);
 }

@@ -17,6 +17,9 @@ struct PassReport {
     // The entry itself, taken before its rename, so an undo touches no other; unknown (all zero)
     // in a dry run without a journal.
     platform::Identity identity;
+    // The system's time right after the rename (see platform::CurrentTime): some file systems
+    // stamp the entry with it.
+    std::int64_t time = 0;
   };
 
   // Why an entry whose name would have been cleaned was left alone on purpose.
@@ -44,12 +47,17 @@ struct PassReport {
     kJournal,
     // Undo: `path`, left behind by a rename cut short, could not be removed.
     kLeftover,
+    // Undo: `path` holds what a placeholder would, but not the placeholder the rename made, so it
+    // was left alone.
+    kNotPlaceholder,
+    // Undo: `path` may be what a rename cut short left, but it is not empty, so it was left alone.
+    kNotEmpty,
   };
   struct Failure {
     FailureKind kind;
     std::filesystem::path path;    // the entry, or the directory
-    std::filesystem::path target;  // the name the entry was to get (kRename only)
-    std::error_code error;         // the system's reason
+    std::filesystem::path target;  // the name the entry was to get, where there is one
+    std::error_code error;         // the system's reason, where it gave one
   };
 
   std::vector<Renamed> renamed;

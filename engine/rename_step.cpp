@@ -19,14 +19,20 @@ class PlaceholderWitness : public platform::RenameWitness {
       : journal_(journal), directory_(directory), from_(from), to_(to), entry_(entry) {}
 
   // The placeholder's identity is known only once it exists, and a kill can come in between:
-  // this record lets an undo find a placeholder that never got its own.
+  // this record lets an undo find a placeholder that never got its own, by what it will be made
+  // as and the record's time.
   std::error_code Reserving() override {
-    return journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_, entry_});
+    platform::Identity expected;
+    expected.type = entry_.type == platform::Identity::Type::kFolder
+                        ? platform::Identity::Type::kFolder
+                        : platform::Identity::Type::kFile;
+    return journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_, expected,
+                           platform::CurrentTime()});
   }
 
   std::error_code Reserved(const platform::Identity& placeholder) override {
-    return journal_.Write(
-        {RenameJournal::Kind::kPlaceholder, directory_, NativeString(), to_, placeholder});
+    return journal_.Write({RenameJournal::Kind::kPlaceholder, directory_, NativeString(), to_,
+                           placeholder, platform::CurrentTime()});
   }
 
  private:
@@ -43,7 +49,8 @@ void RecordRenamed(const std::filesystem::path& directory, const NativeString& f
                    const NativeString& to, const platform::Identity& identity,
                    const PassOptions& options, PassReport& report) {
   if (options.keep_renamed) {
-    report.renamed.push_back({JoinPath(directory, from), JoinPath(directory, to), identity});
+    report.renamed.push_back(
+        {JoinPath(directory, from), JoinPath(directory, to), identity, platform::CurrentTime()});
   }
   if (options.observer) options.observer->Renamed(directory, from, to);
 }
@@ -79,16 +86,16 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     identity = directory.Identify(step.from, error);
   }
   if (!error && options.journal) {
-    if (identity == options.journal->identity()) {
+    if (platform::SameNumbers(identity, options.journal->identity())) {
       RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kIsJournal}, options, report);
       return true;
     }
     if (!options.dry_run) {
       // The record holds the name the entry will have, which the system may adjust.
       std::error_code unnamed;
-      if (const std::error_code journal_error =
-              options.journal->Write({RenameJournal::Kind::kRename, path, step.from,
-                                      platform::GivenName(step.to, unnamed), identity})) {
+      if (const std::error_code journal_error = options.journal->Write(
+              {RenameJournal::Kind::kRename, path, step.from, platform::GivenName(step.to, unnamed),
+               identity, platform::CurrentTime()})) {
         RecordFailure({PassReport::FailureKind::kJournal, JoinPath(path, step.from),
                        JoinPath(path, step.to), journal_error},
                       options, report);

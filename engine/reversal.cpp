@@ -9,7 +9,19 @@ namespace {
 bool Holds(const PassDirectory& directory, const NativeString& name,
            const platform::Identity& identity) {
   std::error_code error;
-  return directory.Identify(name, error) == identity && !error;
+  return platform::SameEntry(identity, directory.Identify(name, error)) && !error;
+}
+
+// How far a time a file system shows may lie from the system's clock at the moment it was
+// stamped: FAT keeps times to two seconds.
+const std::int64_t kStampMargin = 2 * platform::kTicksPerSecond;
+
+// Returns true when `now` can be the placeholder announced at `announced` as `expected`: of its
+// type, and made about then.
+bool CanBeUnrecordedPlaceholder(const platform::Identity& expected, std::int64_t announced,
+                                const platform::Identity& now) {
+  return now.type == expected.type && now.modified >= announced - kStampMargin &&
+         now.modified <= announced + kStampMargin;
 }
 
 }  // namespace
@@ -27,64 +39,86 @@ PassDirectory* Reversal::Open(const std::filesystem::path& directory) {
   return found->second ? &*found->second : nullptr;
 }
 
+void Reversal::LeftAlone(PassReport::FailureKind kind, PassDirectory& directory,
+                         const NativeString& name) {
+  RecordFailure({kind, JoinPath(directory.path(), name), {}, {}}, options_, report_);
+}
+
 void Reversal::Remove(PassDirectory& directory, const NativeString& name,
                       const platform::Identity& identity) {
   std::error_code error;
   directory.RemoveResidue(name, identity, error);
-  if (error) {
+  if (!error) {
+    RecordRemoved(JoinPath(directory.path(), name), options_, report_);
+  } else if (error == std::errc::directory_not_empty) {
+    LeftAlone(PassReport::FailureKind::kNotEmpty, directory, name);
+  } else {
     RecordFailure({PassReport::FailureKind::kLeftover, JoinPath(directory.path(), name), {}, error},
                   options_, report_);
-  } else {
-    RecordRemoved(JoinPath(directory.path(), name), options_, report_);
   }
 }
 
-void Reversal::PutBack(const std::filesystem::path& path, const NativeString& new_name,
-                       const NativeString& old_name, const platform::Identity& identity) {
+void Reversal::Undo(const std::filesystem::path& path, const Step& step) {
   PassDirectory* directory = Open(path);
   if (directory == nullptr) return;
   std::error_code error;
-  const platform::Identity now = directory->Identify(new_name, error);
-  if (!error && now == identity) {
-    const NativeString given = directory->Rename(new_name, old_name, identity, error);
-    if (!error) {
-      RecordRenamed(path, new_name, given, identity, options_, report_);
-    } else if (error == std::errc::file_exists && Holds(*directory, old_name, identity)) {
-      Remove(*directory, new_name, identity);
-    } else {
-      RecordFailure({PassReport::FailureKind::kRename, JoinPath(path, new_name),
-                     JoinPath(path, old_name), error},
-                    options_, report_);
-    }
+  const platform::Identity now = directory->Identify(step.to, error);
+  if (!error && platform::SameEntryStampedAt(step.entry, now, step.renamed_at, kStampMargin)) {
+    PutBack(*directory, step);
     return;
   }
   // The rename was never made, or has been put back already.
-  if (Holds(*directory, old_name, identity)) return;
+  if (Holds(*directory, step.from, step.entry)) {
+    if (!error) RemoveLeftBehind(*directory, step);
+    return;
+  }
   if (error != std::errc::no_such_file_or_directory) error.clear();
-  RecordFailure({PassReport::FailureKind::kNotRenamedEntry, JoinPath(path, new_name),
-                 JoinPath(path, old_name), error},
+  RecordFailure({PassReport::FailureKind::kNotRenamedEntry, JoinPath(path, step.to),
+                 JoinPath(path, step.from), error},
                 options_, report_);
 }
 
-void Reversal::RemoveUnrecordedPlaceholder(const std::filesystem::path& path,
-                                           const NativeString& name,
-                                           const platform::Identity& entry) {
-  PassDirectory* directory = Open(path);
-  if (directory == nullptr) return;
+void Reversal::PutBack(PassDirectory& directory, const Step& step) {
   std::error_code error;
-  const platform::Identity now = directory->Identify(name, error);
-  // Nothing there, or the rename went through after all: nothing was left behind.
-  if (error || now == entry) return;
-  directory->RemoveEmptyEntry(name, error);
-  // Anything but an empty entry is another program's, and stays.
-  if (!error) RecordRemoved(JoinPath(path, name), options_, report_);
+  const NativeString given = directory.Rename(step.to, step.from, step.entry, error);
+  if (!error) {
+    RecordRenamed(directory.path(), step.to, given, step.entry, options_, report_);
+  } else if (error == std::errc::file_exists && Holds(directory, step.from, step.entry)) {
+    // A link fallback cut short: both names hold the file, and the new one is a second link.
+    Remove(directory, step.to, step.entry);
+  } else {
+    RecordFailure({PassReport::FailureKind::kRename, JoinPath(directory.path(), step.to),
+                   JoinPath(directory.path(), step.from), error},
+                  options_, report_);
+  }
 }
 
-void Reversal::RemovePlaceholder(const std::filesystem::path& path, const NativeString& name,
-                                 const platform::Identity& identity) {
-  PassDirectory* directory = Open(path);
-  if (directory != nullptr && Holds(*directory, name, identity)) {
-    Remove(*directory, name, identity);
+void Reversal::RemoveLeftBehind(PassDirectory& directory, const Step& step) {
+  if (step.placeholder != nullptr) {
+    if (Holds(directory, step.to, *step.placeholder)) {
+      Remove(directory, step.to, *step.placeholder);
+    } else {
+      LeftAlone(PassReport::FailureKind::kNotPlaceholder, directory, step.to);
+    }
+    return;
+  }
+  if (step.reserving == nullptr) return;
+  std::error_code error;
+  const platform::Identity now = directory.Identify(step.to, error);
+  if (error) return;
+  // A journal of the first version knew only the entry's numbers, and no time.
+  if (step.reserving->type != platform::Identity::Type::kUnknown &&
+      !CanBeUnrecordedPlaceholder(*step.reserving, step.reserving_at, now)) {
+    LeftAlone(PassReport::FailureKind::kNotPlaceholder, directory, step.to);
+    return;
+  }
+  directory.RemoveEmptyEntry(step.to, error);
+  if (!error) {
+    RecordRemoved(JoinPath(directory.path(), step.to), options_, report_);
+  } else {
+    LeftAlone(error == std::errc::directory_not_empty ? PassReport::FailureKind::kNotEmpty
+                                                      : PassReport::FailureKind::kNotPlaceholder,
+              directory, step.to);
   }
 }
 

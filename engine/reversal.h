@@ -10,28 +10,32 @@
 
 namespace qomdex {
 
-// The one rule by which every undo puts an entry back: only the very entry that was renamed, and
-// only onto a free name. Opens each directory it is given once.
+// The one rule by which every undo puts an entry back: only the very entry that was renamed
+// (see platform::SameEntry), only onto a free name, and nothing removed that the rename did not
+// make. Opens each directory it is given once.
 class Reversal {
  public:
+  // One rename to undo, with what a fallback rename recorded of its steps.
+  struct Step {
+    const NativeString& from;
+    const NativeString& to;
+    // The entry before its rename, and about when the rename was made (platform::CurrentTime).
+    const platform::Identity& entry;
+    std::int64_t renamed_at = 0;
+    // The placeholder made under `to`, if recorded.
+    const platform::Identity* placeholder = nullptr;
+    // What a placeholder was about to be made as, and when, if that was recorded.
+    const platform::Identity* reserving = nullptr;
+    std::int64_t reserving_at = 0;
+  };
+
   explicit Reversal(const PassOptions& options) : options_(options) {}
 
-  // Renames the entry `identity` from `new_name` back to `old_name`. Does nothing when the entry
-  // never left `old_name`; when both names hold it (a second link), removes `new_name`; records
-  // anything else as a failure. Touches the disk (a dry run only reads it); never throws.
-  void PutBack(const std::filesystem::path& directory, const NativeString& new_name,
-               const NativeString& old_name, const platform::Identity& identity);
-
-  // Removes the empty placeholder `identity` from under `name`, if it is still there. Touches the
-  // disk (a dry run only reads it); never throws.
-  void RemovePlaceholder(const std::filesystem::path& directory, const NativeString& name,
-                         const platform::Identity& identity);
-
-  // Removes what a kill may have left under `name` between making a placeholder there and
-  // recording it: an empty file or folder that is not the entry `entry`. Touches the disk (a dry
-  // run only reads it); never throws.
-  void RemoveUnrecordedPlaceholder(const std::filesystem::path& directory, const NativeString& name,
-                                   const platform::Identity& entry);
+  // Renames the entry under `step.to` back to `step.from` if it is the one renamed; when both
+  // names hold it (a second link), removes `step.to`. When the rename was never made, removes
+  // what it left under `step.to` (a placeholder) and nothing else. Records anything it leaves
+  // alone as a failure. Touches the disk (a dry run only reads it); never throws.
+  void Undo(const std::filesystem::path& directory, const Step& step);
 
   // Returns what was done, moving it out.
   PassReport TakeReport() { return std::move(report_); }
@@ -39,8 +43,11 @@ class Reversal {
  private:
   // Returns the open directory, or nothing when it cannot be opened (recorded once).
   PassDirectory* Open(const std::filesystem::path& directory);
+  void PutBack(PassDirectory& directory, const Step& step);
+  void RemoveLeftBehind(PassDirectory& directory, const Step& step);
   void Remove(PassDirectory& directory, const NativeString& name,
               const platform::Identity& identity);
+  void LeftAlone(PassReport::FailureKind kind, PassDirectory& directory, const NativeString& name);
 
   const PassOptions& options_;
   PassReport report_;

@@ -4,38 +4,53 @@
 #include "engine/reversal.h"
 
 namespace qomdex {
+namespace {
+
+using Kind = RenameJournal::Kind;
+
+// One rename's records: its kRename, then those its fallback steps added.
+struct JournalStep {
+  const RenameJournal::Record* rename = nullptr;
+  const RenameJournal::Record* reserving = nullptr;
+  const RenameJournal::Record* placeholder = nullptr;
+};
+
+std::vector<JournalStep> Steps(const std::vector<RenameJournal::Record>& records) {
+  std::vector<JournalStep> steps;
+  for (const RenameJournal::Record& record : records) {
+    if (record.kind == Kind::kRename) {
+      steps.push_back({&record});
+    } else if (!steps.empty()) {
+      JournalStep& step = steps.back();
+      (record.kind == Kind::kReserving ? step.reserving : step.placeholder) = &record;
+    }
+  }
+  return steps;
+}
+
+}  // namespace
 
 PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
                        const PassOptions& options) {
   Reversal reversal(options);
   for (auto step = renamed.rbegin(); step != renamed.rend(); ++step) {
-    reversal.PutBack(step->to.parent_path(), step->to.filename().native(),
-                     step->from.filename().native(), step->identity);
+    reversal.Undo(
+        step->to.parent_path(),
+        {step->from.filename().native(), step->to.filename().native(), step->identity, step->time});
   }
   return reversal.TakeReport();
 }
 
 PassReport UndoJournal(const std::filesystem::path& file, const PassOptions& options) {
   const std::vector<RenameJournal::Record> records = RenameJournal::Read(file);
+  const std::vector<JournalStep> steps = Steps(records);
   Reversal reversal(options);
-  // Reading backwards, a placeholder's own record comes before the one that announced it.
-  bool placeholder_recorded = false;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
-    switch (record->kind) {
-      case RenameJournal::Kind::kPlaceholder:
-        reversal.RemovePlaceholder(record->directory, record->to, record->identity);
-        placeholder_recorded = true;
-        break;
-      case RenameJournal::Kind::kReserving:
-        if (!placeholder_recorded) {
-          reversal.RemoveUnrecordedPlaceholder(record->directory, record->to, record->identity);
-        }
-        placeholder_recorded = false;
-        break;
-      case RenameJournal::Kind::kRename:
-        reversal.PutBack(record->directory, record->to, record->from, record->identity);
-        break;
-    }
+  for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+    const RenameJournal::Record& rename = *step->rename;
+    reversal.Undo(rename.directory, {rename.from, rename.to, rename.identity, rename.time,
+                                     step->placeholder ? &step->placeholder->identity : nullptr,
+                                     step->reserving ? &step->reserving->identity : nullptr,
+                                     step->reserving ? step->reserving->time : 0});
   }
   return reversal.TakeReport();
 }

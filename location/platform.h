@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "location/identity.h"
 #include "location/native_name.h"
 
 namespace qomdex::platform {
@@ -22,13 +23,7 @@ struct DirectoryEntry {
   bool is_directory = false;
 };
 
-// What makes an entry the one it is, whatever its name: device and inode on POSIX, volume serial
-// number and file ID on Windows. A link is identified itself, never its target.
-struct Identity {
-  std::uint64_t device = 0;
-  std::uint64_t file = 0;
-  friend bool operator==(const Identity&, const Identity&) = default;
-};
+class RenameWitness;
 
 // An open directory: on POSIX a descriptor, so everything done through it stays with that
 // directory wherever it is moved and however deep it lies; on Windows its full extended path.
@@ -51,13 +46,21 @@ class Directory {
 #else
   int native() const { return native_; }
 #endif
+  // Returns false when the directory's file system hands out entry numbers anew at each mount.
+  bool numbers_durable() const { return numbers_durable_; }
 
  private:
   std::filesystem::path path_;
+  bool numbers_durable_ = true;
 #ifdef _WIN32
   std::wstring native_;
 #else
   int native_ = -1;
+  // Set once a second link made here could not be told from another entry (sshfs numbers each
+  // path), so later renames go straight to the reservation.
+  mutable bool links_unverifiable_ = false;
+  friend NativeString Rename(const Directory&, const NativeString&, const NativeString&,
+                             std::error_code&, RenameWitness*);
 #endif
 };
 
@@ -82,6 +85,11 @@ class RenameWitness {
   virtual std::error_code Reserved(const Identity& placeholder) = 0;
 };
 
+// Returns the system's time now, in the ticks of an Identity's times, of which a second has
+// kTicksPerSecond. Never touches the disk.
+std::int64_t CurrentTime();
+extern const std::int64_t kTicksPerSecond;
+
 // Returns the reason the system gives when it refuses a new name because an entry has it.
 std::error_code NameTakenError();
 
@@ -98,9 +106,10 @@ NativeString GivenName(const NativeString& name, std::error_code& error);
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness = nullptr);
 
-// Removes `name` from the directory only when it is the entry `identity` and removing it loses
-// nothing: an empty file or folder (a placeholder), or one of several links to a file. Touches
-// the disk; on failure, or when the entry is not such, sets `error` and removes nothing.
+// Removes `name` from the directory only when it is the entry `identity` (see SameEntry) and
+// removing it loses nothing: an empty file or folder (a placeholder), or one of several links to
+// a file. Touches the disk; on failure sets `error` and removes nothing: NameTakenError() when
+// `name` is another entry, std::errc::directory_not_empty when it is not empty.
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
                    std::error_code& error);
 
@@ -138,8 +147,8 @@ class AppendFile {
 std::string ReadWholeFile(const std::filesystem::path& path);
 
 // Removes `name` from the directory only when it is an empty file or an empty folder, which is
-// what a placeholder is. Touches the disk; on failure, or when the entry is not empty, sets
-// `error` and removes nothing.
+// what a placeholder is. Touches the disk; on failure, or when the entry is not empty
+// (std::errc::directory_not_empty), sets `error` and removes nothing.
 void RemoveEmptyEntry(const Directory& directory, const NativeString& name, std::error_code& error);
 
 // Returns the root paths of the system's drives (mount points of real file systems off

@@ -2,10 +2,15 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <set>
 #include <string_view>
@@ -45,6 +50,12 @@ constexpr int kSearchOnly = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 #endif
 constexpr int kReadable = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
+#if defined(__linux__)
+// Asks statx for a mount ID that is never reused while the system runs (Linux 6.8); older
+// kernels leave it out of the answer, and the mount is then unknown.
+constexpr unsigned kStatxUniqueMount = 0x4000;
+#endif
+
 // Opens a path longer than the system takes in one call one component at a time, each relative
 // to the one before, so only each name's own length is limited. Returns -1 with errno set.
 int OpenComponentByComponent(const std::string& path) {
@@ -75,29 +86,91 @@ bool IsDirectoryAt(int directory_fd, const char* name, unsigned char type) {
   return fstatat(directory_fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
 }
 
-Identity IdentityOf(const struct stat& status) {
-  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+// What one look at an entry tells: its identity, and its link count for the link fallback.
+struct Look {
+  Identity identity;
+  std::uint64_t links = 0;
+};
+
+Identity::Type TypeOf(mode_t mode) {
+  if (S_ISREG(mode)) return Identity::Type::kFile;
+  if (S_ISDIR(mode)) return Identity::Type::kFolder;
+  if (S_ISLNK(mode)) return Identity::Type::kLink;
+  return Identity::Type::kOther;
 }
 
-// Reads an entry's status without following a link; returns 0 or the errno value.
-int StatusAt(int directory_fd, const char* name, struct stat& status) {
-  return fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+std::int64_t Nanoseconds(std::int64_t seconds, std::int64_t nanoseconds) {
+  return seconds * 1'000'000'000 + nanoseconds;
 }
 
-bool HoldsIdentity(int directory_fd, const char* name, const Identity& identity) {
+Identity IdentityOf(const struct stat& status, bool numbers_durable) {
+#if defined(__APPLE__)
+  const struct timespec& modified = status.st_mtimespec;
+#else
+  const struct timespec& modified = status.st_mtim;
+#endif
+  Identity identity;
+  identity.device = static_cast<std::uint64_t>(status.st_dev);
+  identity.file = static_cast<std::uint64_t>(status.st_ino);
+  identity.size = static_cast<std::uint64_t>(status.st_size);
+  identity.modified = Nanoseconds(modified.tv_sec, modified.tv_nsec);
+  identity.type = TypeOf(status.st_mode);
+  identity.numbers_durable = numbers_durable;
+  return identity;
+}
+
+// Looks at an entry without following a link; returns 0 or the errno value. Where the system has
+// statx, the same call gives the birth time and the mount, so a look costs no more than a stat.
+int LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look) {
+#if defined(__linux__) && defined(STATX_BTIME)
+  struct statx status {};
+  constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME |
+                             STATX_NLINK | kStatxUniqueMount;
+  if (statx(directory_fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &status) != 0) {
+    return errno;
+  }
+  Identity& identity = look.identity;
+  identity = {};
+  identity.device = makedev(status.stx_dev_major, status.stx_dev_minor);
+  identity.file = status.stx_ino;
+  identity.size = status.stx_size;
+  identity.modified = Nanoseconds(status.stx_mtime.tv_sec, status.stx_mtime.tv_nsec);
+  if (status.stx_mask & STATX_BTIME) {
+    identity.born = Nanoseconds(status.stx_btime.tv_sec, status.stx_btime.tv_nsec);
+  }
+  if (status.stx_mask & kStatxUniqueMount) identity.mount = status.stx_mnt_id;
+  identity.type = TypeOf(status.stx_mode);
+  identity.numbers_durable = numbers_durable;
+  look.links = status.stx_nlink;
+#else
   struct stat status {};
-  return StatusAt(directory_fd, name, status) == 0 && IdentityOf(status) == identity;
+  if (fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  look.identity = IdentityOf(status, numbers_durable);
+  look.links = static_cast<std::uint64_t>(status.st_nlink);
+#endif
+  return 0;
 }
 
-// Removes a name that is `identity` when that loses nothing; returns 0 or the errno value.
-int RemoveResidueAt(int directory_fd, const char* name, const Identity& identity) {
-  struct stat status {};
-  if (const int error = StatusAt(directory_fd, name, status)) return error;
-  if (IdentityOf(status) != identity) return EEXIST;
-  // The system refuses to remove a folder that is not empty.
-  if (S_ISDIR(status.st_mode)) return unlinkat(directory_fd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
-  if (status.st_size != 0 && status.st_nlink < 2) return ENOTEMPTY;
-  return unlinkat(directory_fd, name, 0) == 0 ? 0 : errno;
+int LookAt(const Directory& directory, const char* name, Look& look) {
+  return LookAt(directory.native(), name, directory.numbers_durable(), look);
+}
+
+// Removes an empty folder; the system refuses one that is not empty, with either of two reasons.
+int RemoveFolderAt(int directory_fd, const char* name) {
+  if (unlinkat(directory_fd, name, AT_REMOVEDIR) == 0) return 0;
+  return errno == EEXIST ? ENOTEMPTY : errno;
+}
+
+// Removes a name that is `identity` when that loses nothing; returns 0 or the errno value
+// (EEXIST: another entry has the name; ENOTEMPTY: it holds something).
+int RemoveResidueAt(const Directory& directory, const char* name, const Identity& identity) {
+  Look look;
+  if (const int error = LookAt(directory, name, look)) return error;
+  if (!SameEntry(identity, look.identity)) return EEXIST;
+  const int fd = directory.native();
+  if (look.identity.type == Identity::Type::kFolder) return RemoveFolderAt(fd, name);
+  if (look.identity.size != 0 && look.links < 2) return ENOTEMPTY;
+  return unlinkat(fd, name, 0) == 0 ? 0 : errno;
 }
 
 // Renames with the kernel's no-replace flag; returns 0 or the errno value.
@@ -121,72 +194,116 @@ bool LacksHardLinks(int error) {
   return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK;
 }
 
+// The reservation path's answer for a file system whose links cannot be trusted.
+constexpr int kLinksUnusable = ENOTSUP;
+
 // A file gets its new name as a second link, which fails if the name exists, and then loses the
-// old one. Each name is checked to still hold the entry right before the old one goes, so an
-// entry another program put under either name meanwhile is never removed. Returns 0 or the
-// errno value; ENOTSUP when the file system has no hard links.
-int RenameByLink(int fd, const char* from, const char* to, const Identity& identity) {
-  if (forced_fallback == Fallback::kReservation) return ENOTSUP;
-  if (linkat(fd, from, fd, to, 0) != 0) return LacksHardLinks(errno) ? ENOTSUP : errno;
+// old one. The link counts must show that both names now hold the one file: where they do not
+// (sshfs numbers each path, and counts no links), the new name is still the link just made,
+// since the link refused an existing name, and it goes again for the reservation path to take
+// over. Each name is checked to still hold the entry right before the old one goes, so an entry
+// another program put under either name meanwhile is never removed. Returns 0 or the errno
+// value; kLinksUnusable when the file system has no hard links or none it confirms.
+int RenameByLink(const Directory& directory, const char* from, const char* to, const Look& source) {
+  if (forced_fallback == Fallback::kReservation) return kLinksUnusable;
+  const int fd = directory.native();
+  if (linkat(fd, from, fd, to, 0) != 0) return LacksHardLinks(errno) ? kLinksUnusable : errno;
   BetweenSteps();
-  if (!HoldsIdentity(fd, to, identity)) return EEXIST;
-  // Gone or taken by another program: the entry keeps only its new name either way.
-  if (!HoldsIdentity(fd, from, identity) || unlinkat(fd, from, 0) == 0) return 0;
-  const int error = errno;
-  RemoveResidueAt(fd, to, identity);
-  return error;
+  Look made;
+  const int made_error = LookAt(directory, to, made);
+  Look old;
+  const bool old_holds_entry =
+      LookAt(directory, from, old) == 0 && SameNumbers(old.identity, source.identity);
+  const bool made_is_entry = made_error == 0 && SameNumbers(made.identity, source.identity);
+  if (made_is_entry && made.links > source.links) {
+    // Gone or taken by another program: the entry keeps only its new name either way.
+    if (!old_holds_entry || unlinkat(fd, from, 0) == 0) return 0;
+    const int error = errno;
+    RemoveResidueAt(directory, to, made.identity);
+    return error;
+  }
+  // Unconfirmed. Where the file system numbers each path, the new name shows the very file, its
+  // content and times unchanged; anything else there is another program's.
+  const bool per_path_numbers = made_error == 0 && !made_is_entry && made.links == source.links &&
+                                made.identity.type == source.identity.type &&
+                                made.identity.size == source.identity.size &&
+                                made.identity.modified == source.identity.modified;
+  if (!made_is_entry && !per_path_numbers) return EEXIST;
+  // Another program took the old name meanwhile: the new one is all the entry has.
+  if (!old_holds_entry) return 0;
+  if (unlinkat(fd, to, 0) != 0) return errno;
+  return kLinksUnusable;
 }
 
 // The new name is first reserved by an exclusive create, which fails if it exists, and the entry
 // is then renamed over its own placeholder, which goes again if that fails. The placeholder is
 // checked to still be ours, and empty, right before the rename replaces it.
-int RenameOverReservation(int fd, const char* from, const char* to, bool is_directory,
-                          RenameWitness* witness) {
+int RenameOverReservation(const Directory& directory, const char* from, const char* to,
+                          bool is_directory, RenameWitness* witness) {
   if (witness != nullptr) {
     if (const std::error_code error = witness->Reserving()) return error.value();
   }
-  struct stat made {};
+  const int fd = directory.native();
   if (is_directory) {
-    if (mkdirat(fd, to, 0700) != 0 || fstatat(fd, to, &made, AT_SYMLINK_NOFOLLOW) != 0) {
-      return errno;
-    }
+    if (mkdirat(fd, to, 0700) != 0) return errno;
   } else {
     const int file = openat(fd, to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (file < 0) return errno;
-    const int error = fstat(file, &made) == 0 ? 0 : errno;
     close(file);
-    if (error != 0) return error;
   }
-  const Identity placeholder = IdentityOf(made);
+  // Looked at by its name, which only the placeholder can hold this instant short of another
+  // program's deliberate swap; the checks below catch any later one.
+  Look made;
+  if (const int error = LookAt(directory, to, made)) return error;
+  const Identity placeholder = made.identity;
   if (witness != nullptr) {
     if (const std::error_code error = witness->Reserved(placeholder)) {
-      RemoveResidueAt(fd, to, placeholder);
+      RemoveResidueAt(directory, to, placeholder);
       return error.value();
     }
   }
   BetweenSteps();
-  struct stat now {};
-  if (StatusAt(fd, to, now) != 0 || IdentityOf(now) != placeholder ||
-      (!is_directory && now.st_size != 0)) {
+  Look now;
+  if (LookAt(directory, to, now) != 0 || !SameNumbers(now.identity, placeholder) ||
+      (!is_directory && now.identity.size != 0)) {
     return EEXIST;
   }
   if (renameat(fd, from, fd, to) == 0) return 0;
   // A folder put into the placeholder folder makes it another program's.
   const int error = errno == ENOTEMPTY ? EEXIST : errno;
-  RemoveResidueAt(fd, to, placeholder);
+  RemoveResidueAt(directory, to, placeholder);
   return error;
 }
 
-int RenameWithoutExclusiveSupport(int fd, const char* from, const char* to,
-                                  RenameWitness* witness) {
-  struct stat source {};
-  if (const int error = StatusAt(fd, from, source)) return error;
-  const bool is_directory = S_ISDIR(source.st_mode);
-  if (!is_directory) {
-    const int error = RenameByLink(fd, from, to, IdentityOf(source));
-    if (error != ENOTSUP) return error;
+int RenameWithoutExclusiveSupport(const Directory& directory, const char* from, const char* to,
+                                  RenameWitness* witness, bool& links_unverifiable) {
+  Look source;
+  if (const int error = LookAt(directory, from, source)) return error;
+  const bool is_directory = source.identity.type == Identity::Type::kFolder;
+  if (!is_directory && !links_unverifiable) {
+    const int error = RenameByLink(directory, from, to, source);
+    if (error != kLinksUnusable) return error;
+    links_unverifiable = true;
   }
-  return RenameOverReservation(fd, from, to, is_directory, witness);
+  return RenameOverReservation(directory, from, to, is_directory, witness);
+}
+
+// Returns false for the file systems that hand out entry numbers anew at each mount (FAT and
+// exFAT number entries by their place, FUSE file systems by the order they are looked up,
+// SMB clients by their own count).
+bool KeepsNumbersAcrossMounts(int directory_fd) {
+#if defined(__linux__)
+  struct statfs volume {};
+  if (fstatfs(directory_fd, &volume) != 0) return true;
+  constexpr unsigned long kVolatile[] = {0x65735546 /* FUSE */,  0x4d44 /* FAT */,
+                                         0x2011BAB0 /* exFAT */, 0x517B /* SMB */,
+                                         0xFF534D42 /* CIFS */,  0xFE534D42 /* SMB2 */};
+  const auto type = static_cast<unsigned long>(volume.f_type);
+  return std::find(std::begin(kVolatile), std::end(kVolatile), type) == std::end(kVolatile);
+#else
+  (void)directory_fd;
+  return true;
+#endif
 }
 
 bool IsRealFileSystem(std::string_view source, std::string_view type) {
@@ -207,6 +324,7 @@ Directory::Directory(const fs::path& path) : path_(path) {
   native_ = open(path.c_str(), kReadable);
   if (native_ < 0 && errno == ENAMETOOLONG) native_ = OpenComponentByComponent(path.native());
   if (native_ < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
+  numbers_durable_ = KeepsNumbersAcrossMounts(native_);
 }
 
 Directory::~Directory() {
@@ -214,11 +332,16 @@ Directory::~Directory() {
 }
 
 Directory::Directory(Directory&& other) noexcept
-    : path_(std::move(other.path_)), native_(std::exchange(other.native_, -1)) {}
+    : path_(std::move(other.path_)),
+      numbers_durable_(other.numbers_durable_),
+      native_(std::exchange(other.native_, -1)),
+      links_unverifiable_(other.links_unverifiable_) {}
 
 Directory& Directory::operator=(Directory&& other) noexcept {
   std::swap(path_, other.path_);
+  std::swap(numbers_durable_, other.numbers_durable_);
   std::swap(native_, other.native_);
+  std::swap(links_unverifiable_, other.links_unverifiable_);
   return *this;
 }
 
@@ -250,13 +373,21 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
 }
 
 Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
-  struct stat status {};
-  if (const int code = StatusAt(directory.native(), name.c_str(), status)) {
+  Look look;
+  if (const int code = LookAt(directory, name.c_str(), look)) {
     error.assign(code, std::generic_category());
     return {};
   }
   error.clear();
-  return IdentityOf(status);
+  return look.identity;
+}
+
+const std::int64_t kTicksPerSecond = 1'000'000'000;
+
+std::int64_t CurrentTime() {
+  struct timespec now {};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return Nanoseconds(now.tv_sec, now.tv_nsec);
 }
 
 std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
@@ -268,10 +399,10 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
 
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness) {
-  const int fd = directory.native();
-  int code = RenameExclusive(fd, from.c_str(), to.c_str());
+  int code = RenameExclusive(directory.native(), from.c_str(), to.c_str());
   if (code != 0 && LacksExclusiveRename(code)) {
-    code = RenameWithoutExclusiveSupport(fd, from.c_str(), to.c_str(), witness);
+    code = RenameWithoutExclusiveSupport(directory, from.c_str(), to.c_str(), witness,
+                                         directory.links_unverifiable_);
   }
   if (code != 0) {
     error.assign(code, std::generic_category());
@@ -283,20 +414,18 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
 
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
                    std::error_code& error) {
-  const int code = RemoveResidueAt(directory.native(), name.c_str(), identity);
-  error.assign(code, std::generic_category());
+  error.assign(RemoveResidueAt(directory, name.c_str(), identity), std::generic_category());
 }
 
 void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
                       std::error_code& error) {
-  const int fd = directory.native();
-  struct stat status {};
-  int code = StatusAt(fd, name.c_str(), status);
+  Look look;
+  int code = LookAt(directory, name.c_str(), look);
   if (code == 0) {
-    if (S_ISDIR(status.st_mode)) {
-      // The system refuses to remove a folder that is not empty.
-      code = unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
-    } else if (S_ISREG(status.st_mode) && status.st_size == 0) {
+    const int fd = directory.native();
+    if (look.identity.type == Identity::Type::kFolder) {
+      code = RemoveFolderAt(fd, name.c_str());
+    } else if (look.identity.type == Identity::Type::kFile && look.identity.size == 0) {
       code = unlinkat(fd, name.c_str(), 0) == 0 ? 0 : errno;
     } else {
       code = ENOTEMPTY;
@@ -333,7 +462,7 @@ AppendFile::AppendFile(const fs::path& path)
     if (fd_ >= 0) close(fd_);
     throw fs::filesystem_error("cannot create file", path, error);
   }
-  identity_ = IdentityOf(status);
+  identity_ = IdentityOf(status, true);
 }
 
 AppendFile::~AppendFile() { close(fd_); }

@@ -53,14 +53,54 @@ bool Inspect(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) 
   return GetFileInformationByHandle(handle, &information) != 0;
 }
 
-Identity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
-  return {information.dwVolumeSerialNumber,
-          std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+std::int64_t Ticks(const FILETIME& time) {
+  return static_cast<std::int64_t>(std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime);
+}
+
+Identity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information, bool numbers_durable) {
+  Identity identity;
+  identity.device = information.dwVolumeSerialNumber;
+  identity.file = std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow;
+  identity.size = std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
+  identity.modified = Ticks(information.ftLastWriteTime);
+  identity.born = Ticks(information.ftCreationTime);
+  const DWORD attributes = information.dwFileAttributes;
+  identity.type = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? Identity::Type::kLink
+                  : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0   ? Identity::Type::kFolder
+                                                                   : Identity::Type::kFile;
+  identity.numbers_durable = numbers_durable;
+  return identity;
+}
+
+// FAT and exFAT file IDs follow the places of the directory entries, so they change with a
+// rename and name other entries after a remount.
+bool KeepsNumbersAcrossMounts(const std::wstring& directory) {
+  const HANDLE handle = CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  const UniqueHandle closer(handle);
+  wchar_t file_system[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationByHandleW(handle, nullptr, 0, nullptr, nullptr, nullptr, file_system,
+                                     MAX_PATH + 1)) {
+    return true;
+  }
+  const std::wstring_view name(file_system);
+  return name != L"FAT" && name != L"FAT32" && name != L"exFAT";
 }
 
 struct FindCloser {
   void operator()(HANDLE handle) const { FindClose(handle); }
 };
+
+// Removes an empty folder; the system refuses one that is not empty.
+std::error_code RemoveFolder(const std::wstring& path) {
+  if (RemoveDirectoryW(path.c_str())) return {};
+  if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
+    return std::make_error_code(std::errc::directory_not_empty);
+  }
+  return LastError();
+}
 
 constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
@@ -75,6 +115,7 @@ Directory::Directory(const fs::path& path) : path_(path), native_(ExtendedPath(p
     throw fs::filesystem_error("cannot open directory", path,
                                std::error_code(ERROR_DIRECTORY, std::system_category()));
   }
+  numbers_durable_ = KeepsNumbersAcrossMounts(native_);
 }
 
 Directory::~Directory() = default;
@@ -115,7 +156,15 @@ Identity Identify(const Directory& directory, const NativeString& name, std::err
     return {};
   }
   error.clear();
-  return IdentityOf(information);
+  return IdentityOf(information, directory.numbers_durable());
+}
+
+const std::int64_t kTicksPerSecond = 10'000'000;
+
+std::int64_t CurrentTime() {
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  return Ticks(now);
 }
 
 std::error_code NameTakenError() { return {ERROR_ALREADY_EXISTS, std::system_category()}; }
@@ -153,11 +202,10 @@ void RemoveResidue(const Directory& directory, const NativeString& name, const I
   BY_HANDLE_FILE_INFORMATION information{};
   if (!Inspect(path, information)) {
     error = LastError();
-  } else if (IdentityOf(information) != identity) {
+  } else if (!SameEntry(identity, IdentityOf(information, directory.numbers_durable()))) {
     error = NameTakenError();
   } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    // The system refuses to remove a folder that is not empty.
-    error = RemoveDirectoryW(path.c_str()) ? std::error_code() : LastError();
+    error = RemoveFolder(path);
   } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0 &&
              information.nNumberOfLinks < 2) {
     error = std::make_error_code(std::errc::directory_not_empty);
@@ -173,8 +221,7 @@ void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
   if (!Inspect(path, information)) {
     error = LastError();
   } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    // The system refuses to remove a folder that is not empty.
-    error = RemoveDirectoryW(path.c_str()) ? std::error_code() : LastError();
+    error = RemoveFolder(path);
   } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0) {
     error = std::make_error_code(std::errc::directory_not_empty);
   } else {
@@ -213,7 +260,7 @@ AppendFile::AppendFile(const fs::path& path)
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     throw fs::filesystem_error("cannot create file", path, error);
   }
-  identity_ = IdentityOf(information);
+  identity_ = IdentityOf(information, true);
 }
 
 AppendFile::~AppendFile() { CloseHandle(handle_); }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 #include "engine/undo.h"
 #include "tests/engine/pass_fixture.h"
@@ -90,6 +91,50 @@ TEST(JournalTest, TornLastRecordIsIgnored) {
   }
 }
 
+// A journal of the first version, as a pass of an earlier qomdex wrote it: the identity is the
+// entry's two numbers alone.
+std::string FirstVersionJournal(const fs::path& directory, const NativeString& from,
+                                const NativeString& to, const platform::Identity& entry) {
+  const auto number = [](std::string& out, std::uint64_t value, int size) {
+    for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+  };
+  const auto text = [&](std::string& out, const NativeString& units) {
+    number(out, units.size() * sizeof(NativeChar), 4);
+    for (const NativeChar unit : units) {
+      number(out, static_cast<std::make_unsigned_t<NativeChar>>(unit), sizeof(NativeChar));
+    }
+  };
+  std::string body(1, '\1');
+  number(body, entry.device, 8);
+  number(body, entry.file, 8);
+  text(body, directory.native());
+  text(body, from);
+  text(body, to);
+  std::uint32_t hash = 2166136261u;
+  for (const char byte : body) hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+  std::string journal = "QOMDEXRJ";
+  number(journal, 1, 4);
+  number(journal, body.size(), 4);
+  journal += body;
+  number(journal, hash, 4);
+  return journal;
+}
+
+TEST(JournalTest, UndoStillReadsTheFirstVersion) {
+  TempDir dir, journal_dir;
+  dir.Touch("01 a");
+  std::error_code error;
+  const platform::Identity entry =
+      platform::Identify(platform::Directory(dir.path()), testing::Native("01 a"), error);
+  ASSERT_FALSE(error);
+  fs::rename(dir / "01 a", dir / "a");
+  std::ofstream(journal_dir / "journal", std::ios::binary)
+      << FirstVersionJournal(dir.path(), testing::Native("01 a"), testing::Native("a"), entry);
+
+  EXPECT_TRUE(UndoJournal(journal_dir / "journal").failures.empty());
+  EXPECT_EQ(dir.Names(), Names{"01 a"});
+}
+
 TEST(JournalTest, UndoPassesOverRenamesNeverMadeAndLeavesOtherEntriesAlone) {
   TempDir dir, journal_dir;
   dir.Touch("01 a");
@@ -147,14 +192,23 @@ TEST(JournalTest, UndoRemovesWhatARenameCutShortLeftBehind) {
 // A kill after a placeholder is made but before its own record is written leaves an entry only
 // the "reserving" record names: undo removes it if it is still empty, and nothing else.
 TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
+  using Failure = PassReport::FailureKind;
+  const std::int64_t long_ago = platform::CurrentTime() - 3600 * platform::kTicksPerSecond;
   const struct {
     const char* label;
     bool folder;
     const char* content;  // what stands under the new name; null for an empty folder
+    std::int64_t announced;
     bool removed;
-  } cases[] = {{"empty file", false, "", true},
-               {"empty folder", true, nullptr, true},
-               {"a file another program filled", false, "theirs", false}};
+    std::optional<Failure> failure;
+  } cases[] = {
+      {"empty file", false, "", platform::CurrentTime(), true, {}},
+      {"empty folder", true, nullptr, platform::CurrentTime(), true, {}},
+      {"a file another program filled", false, "theirs", platform::CurrentTime(), false,
+       Failure::kNotEmpty},
+      {"an empty file not made when announced", false, "", long_ago, false,
+       Failure::kNotPlaceholder},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     TempDir dir, journal_dir;
@@ -166,14 +220,23 @@ TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
       const platform::Identity entry =
           platform::Identify(platform::Directory(dir.path()), testing::Native("01 a"), error);
       ASSERT_FALSE(error);
-      for (const auto kind : {RenameJournal::Kind::kRename, RenameJournal::Kind::kReserving}) {
-        ASSERT_FALSE(journal.Write(
-            {kind, dir.path(), testing::Native("01 a"), testing::Native("a"), entry}));
-      }
+      platform::Identity expected;
+      expected.type =
+          c.folder ? platform::Identity::Type::kFolder : platform::Identity::Type::kFile;
+      ASSERT_FALSE(journal.Write({RenameJournal::Kind::kRename, dir.path(), testing::Native("01 a"),
+                                  testing::Native("a"), entry}));
+      ASSERT_FALSE(
+          journal.Write({RenameJournal::Kind::kReserving, dir.path(), testing::Native("01 a"),
+                         testing::Native("a"), expected, c.announced}));
     }
     const PassReport undo = UndoJournal(journal_dir / "journal");
     EXPECT_EQ(dir.Names(), c.removed ? Names{"01 a"} : (Names{"01 a", "a"}));
-    EXPECT_TRUE(undo.failures.empty());
+    if (c.failure) {
+      ASSERT_EQ(undo.failures.size(), 1u);
+      EXPECT_EQ(undo.failures[0].kind, *c.failure);
+    } else {
+      EXPECT_TRUE(undo.failures.empty());
+    }
   }
 }
 #endif

@@ -68,6 +68,9 @@ std::u16string FailureLine(Action action, const PassReport::Failure& failure) {
     case FailureKind::kLeftover:
       return u"Could not remove " + Name(failure.path) +
              u", left behind by a rename that was cut short" + Reason(failure.error);
+    case FailureKind::kNotPlaceholder:
+      return u"Left " + Name(failure.path) + u" alone: it is not the placeholder the rename made";
+    case FailureKind::kNotEmpty: return u"Left " + Name(failure.path) + u" alone: it is not empty";
   }
   return Name(failure.path) + Reason(failure.error);
 }
