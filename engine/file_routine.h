@@ -12,9 +12,10 @@ namespace qomdex {
 // to the name with " copy (" CopyCount ")." before its extension. Every match the collision
 // checks find (an unchanged name matches itself) adds one to state.CopyCount. File2 is re-read
 // once, at the start, and File1 walked as it stood and re-read at the end, unless the options
-// say otherwise. Touches the disk;
-// throws std::filesystem::filesystem_error only when the directory cannot be opened and File2
-// re-read at the start, and records every later failure in the returned report.
+// say otherwise. Touches the disk; throws std::filesystem::filesystem_error only when the
+// directory cannot be opened and File2 re-read at the start, and records every later failure in
+// the returned report. Like any allocation it throws std::bad_alloc when memory runs out, which
+// ends the pass where it stands.
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options = {});
 

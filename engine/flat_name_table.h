@@ -7,7 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <stdexcept>
+#include <new>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -112,8 +112,8 @@ class FlatNameTable {
   std::uint64_t Append(std::string_view key, const Value& value) {
     const std::size_t size = kKeyAt + key.size();
     if (blocks_.empty() || blocks_.back().size - blocks_.back().used < size) {
-      if (blocks_.size() == (std::size_t{1} << kBlockBits))
-        throw std::length_error("too many names");
+      // A terabyte of names: memory has run out long before, and this is the same fault.
+      if (blocks_.size() == (std::size_t{1} << kBlockBits)) throw std::bad_alloc();
       const std::size_t block_size = std::max(kBlockSize, size);
       blocks_.push_back({std::make_unique_for_overwrite<char[]>(block_size), block_size, 0});
     }

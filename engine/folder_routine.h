@@ -12,10 +12,10 @@ namespace qomdex {
 // beside it, to the name with " Copy (" and its 0-based position in Dir1 ")" after it. Names are
 // matched as the folds of whole paths. A folder whose name would become empty keeps it. Dir2 is
 // re-read once, at the start, and Dir1 walked as it stood and re-read at the end, unless the
-// options say otherwise. CopyCount is
-// left alone. Touches the disk; throws std::filesystem::filesystem_error only when the directory
-// cannot be opened and Dir2 re-read at the start, and records every later failure in the returned
-// report.
+// options say otherwise. CopyCount is left alone. Touches the disk; throws
+// std::filesystem::filesystem_error only when the directory cannot be opened and Dir2 re-read at
+// the start, and records every later failure in the returned report. Like any allocation it
+// throws std::bad_alloc when memory runs out, which ends the pass where it stands.
 PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& dir2,
                          const PassOptions& options = {});
 

@@ -58,6 +58,35 @@ TEST(CliTest, DryRunPrintsTheSameLinesAndRenamesNothing) {
   const Result real = RunCli({Utf8(dir.path())});
   EXPECT_EQ(dry.out, real.out);
   EXPECT_EQ(dry.status, kExitSuccess);
+  EXPECT_EQ(dir.Names(), (Names{"a.txt", "a copy ( 1).txt"}));
+}
+
+TEST(CliTest, UndoSaysWhyItLeftAnEntryAlone) {
+  const struct {
+    const char* label;
+    void (*meddle)(const TempDir&);
+    const char* message;  // the start of what it says, the system's reason left out
+  } cases[] = {
+      {"renamed file gone", [](const TempDir& d) { std::filesystem::remove(d / "a.txt"); },
+       "qomdex-cli: cannot put back a.txt: "},
+      {"another file in its place",
+       [](const TempDir& d) {
+         std::filesystem::remove(d / "a.txt");
+         d.Touch("a.txt", "theirs, and longer");
+       },
+       "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir, journal_dir;
+    dir.Touch("01 a.txt");
+    ASSERT_EQ(RunCli({"--journal", Utf8(journal_dir / "j"), Utf8(dir.path())}).status,
+              kExitSuccess);
+    c.meddle(dir);
+    const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
+    EXPECT_EQ(undo.status, kExitFailure);
+    EXPECT_TRUE(undo.err.starts_with(c.message)) << undo.err;
+  }
 }
 
 TEST(CliTest, CopyCountCarriesOnAcrossDirectoriesInOrder) {

@@ -123,7 +123,7 @@ TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
     const bool renamed = c.selected != ControlId::Command1;
     EXPECT_EQ(w.view.undo_enabled, renamed);
     EXPECT_EQ(Narrow(w.view.undo_text),
-              renamed ? "Undo last rename (1 entries)" : "Undo last rename (0 entries)");
+              renamed ? "Undo last rename (1 entry)" : "Undo last rename (0 entries)");
     // The lists follow the window's height again once the pass is over.
     EXPECT_EQ(w.view.heights[ControlId::Dir1], w.view.outer_height_twips - 1000);
   }
@@ -260,6 +260,27 @@ TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
     w.window.UndoLastPass();  // nothing left to undo
     EXPECT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
   }
+}
+
+TEST(QomdeTest, APassThatCannotStartLeavesNoEarlierPassToUndo) {
+  TempDir dir;
+  dir.MakeDir("d");
+  dir.Touch("d/01 a.txt");
+  Window w(dir / "d");
+  ASSERT_TRUE(w.opened);
+  w.window.Command1Click();
+  ASSERT_TRUE(w.view.undo_enabled);
+  // Another program moves the folder away with the renamed file; the next pass cannot open it.
+  std::filesystem::rename(dir / "d", dir / "elsewhere");
+
+  w.window.Command1Click();
+
+  EXPECT_EQ(w.view.messages.size(), 1u);
+  EXPECT_FALSE(w.view.undo_enabled);
+  EXPECT_EQ(Narrow(w.view.undo_text), "Undo last rename (0 entries)");
+  w.window.UndoLastPass();
+  EXPECT_EQ(dir.Names(), (Names{"elsewhere"}));
+  EXPECT_EQ(dir.Read("elsewhere/a.txt"), "d/01 a.txt");
 }
 
 // A directory of `count` numbered files, "00 f0" on.

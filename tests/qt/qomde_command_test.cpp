@@ -54,7 +54,7 @@ class QomdeCommandTest : public QObject {
     QCOMPARE(dir.Read(renamed_file.toStdString()), std::string("01 a.txt"));
 
     auto* undo = driver.Find<QAction>("UndoLastRename");
-    QCOMPARE(undo->text(), QStringLiteral("Undo last rename (1 entries)"));
+    QCOMPARE(undo->text(), QStringLiteral("Undo last rename (1 entry)"));
     QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
     undo->trigger();
     QCOMPARE(dir.Names(), (Names{"01 a.txt", "02 b"}));

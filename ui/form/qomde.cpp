@@ -111,6 +111,9 @@ void qomde::Command1Click() {
   if (pass_running_) return;
   {
     const ScopedFlag running(pass_running_);
+    // A pass cut short by a failure it does not report (memory running out) leaves no renames
+    // to undo rather than the last pass's, whose names have moved on.
+    last_renames_.clear();
     Handle([this] {
       PassProgress progress(view_, now_);
       const PassOptions options{.observer = &progress};

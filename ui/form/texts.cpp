@@ -120,7 +120,7 @@ Message UnexpectedMessage(const std::string& what) {
 }
 
 std::u16string UndoText(std::size_t entries) {
-  return u"Undo last rename (" + Number(entries) + u" entries)";
+  return u"Undo last rename (" + Count(entries, u" entry", u" entries") + u")";
 }
 
 std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
