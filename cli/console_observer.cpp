@@ -14,6 +14,7 @@ const char* Words(PassReport::KeptReason reason) {
     case PassReport::KeptReason::kWouldHide: return "its new name would hide it";
     case PassReport::KeptReason::kWouldBeEmpty: return "its new name would be empty";
     case PassReport::KeptReason::kIsJournal: return "it is the rename journal";
+    case PassReport::KeptReason::kDeviceName: return "its new name is a Windows device name";
   }
   return "";
 }

@@ -27,6 +27,7 @@ struct PassReport {
     kWouldHide,     // its new name would start with a dot, which hides it
     kWouldBeEmpty,  // a folder named only with cut characters
     kIsJournal,     // it is the rename journal the pass is writing
+    kDeviceName,    // its new name is one Windows keeps for a device (CON, COM1.txt)
   };
   struct Kept {
     std::filesystem::path path;

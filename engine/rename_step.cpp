@@ -77,6 +77,10 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kWouldHide}, options, report);
     return true;
   }
+  if (platform::NameIsDevice(step.to)) {
+    RecordKept({JoinPath(path, step.from), PassReport::KeptReason::kDeviceName}, options, report);
+    return true;
+  }
   // The one look at the entry a rename may cost: its identity goes into the journal and into a
   // kept report, so an undo can tell it from any other; a dry run needs it only to tell the
   // journal apart. A pass that keeps neither skips the look, which costs as much as the rename.

@@ -25,12 +25,12 @@ struct RenameStep {
   bool indexed_by_full_path = false;
 };
 
-// Renames in the pass's directory unless the new name would hide the entry or the entry is the
-// journal (then the entry is kept and reported as such); writes the rename to the journal, if
-// any, first; records the outcome in the report and keeps `taken` in step with the disk, also in
-// a dry run, which takes the same outcomes from what is on disk. Touches the disk (a dry run only
-// reads it); never throws for a refused rename. Returns false, with the report stopped, when the
-// journal could not be written and the pass must stop.
+// Renames in the pass's directory unless the new name would hide the entry or is a device's, or
+// the entry is the journal (then the entry is kept and reported as such); writes the rename to the
+// journal, if any, first; records the outcome in the report and keeps `taken` in step with the
+// disk, also in a dry run, which takes the same outcomes from what is on disk. Touches the disk (a
+// dry run only reads it); never throws for a refused rename. Returns false, with the report
+// stopped, when the journal could not be written and the pass must stop.
 bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& options,
               TakenNames& taken, PassReport& report);
 

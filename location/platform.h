@@ -162,4 +162,8 @@ std::filesystem::path StartLocation();
 // Never touches the disk.
 bool NameHidesEntry(const NativeString& name);
 
+// Returns true when the system takes a name for a device rather than an entry (CON, COM1.txt,
+// "nul ." on Windows; never on POSIX). Never touches the disk.
+bool NameIsDevice(const NativeString& name);
+
 }  // namespace qomdex::platform

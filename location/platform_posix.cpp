@@ -513,4 +513,7 @@ fs::path StartLocation() { return "/"; }
 
 bool NameHidesEntry(const NativeString& name) { return !name.empty() && name.front() == '.'; }
 
+// /dev holds the devices; a name in any other directory is only a name.
+bool NameIsDevice(const NativeString&) { return false; }
+
 }  // namespace qomdex::platform

@@ -297,4 +297,30 @@ fs::path StartLocation() { return LR"(c:\)"; }
 // Hiding on Windows is an attribute, which a rename keeps: no name hides an entry.
 bool NameHidesEntry(const NativeString&) { return false; }
 
+// Win32 takes these names for devices in every directory, whatever follows the first dot and
+// with the spaces before it ignored; only the extended form reaches an entry so named, so no
+// ordinary program could open, rename or delete it.
+bool NameIsDevice(const NativeString& name) {
+  std::wstring_view stem(name);
+  stem = stem.substr(0, stem.find(L'.'));
+  while (!stem.empty() && stem.back() == L' ') stem.remove_suffix(1);
+  // Compares with a device name in upper case; only ASCII letters have a case here.
+  const auto same = [](std::wstring_view text, std::wstring_view device) {
+    return std::equal(text.begin(), text.end(), device.begin(), device.end(),
+                      [](wchar_t c, wchar_t upper) {
+                        return c == upper || (c >= L'a' && c <= L'z' && c - L'a' + L'A' == upper);
+                      });
+  };
+  for (const std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (same(stem, device)) return true;
+  }
+  if (stem.size() != 4 || !(same(stem.substr(0, 3), L"COM") || same(stem.substr(0, 3), L"LPT"))) {
+    return false;
+  }
+  // The superscript digits are the ones Latin-1 has: U+00B9, U+00B2, U+00B3.
+  const wchar_t number = stem[3];
+  return (number >= L'1' && number <= L'9') || number == L'\u00B9' || number == L'\u00B2' ||
+         number == L'\u00B3';
+}
+
 }  // namespace qomdex::platform

@@ -32,6 +32,10 @@ void Rename(const platform::Directory& directory, const fs::path& from, const fs
     report.kept.push_back({from, PassReport::KeptReason::kWouldHide});
     return;
   }
+  if (platform::NameIsDevice(LastComponent(to))) {
+    report.kept.push_back({from, PassReport::KeptReason::kDeviceName});
+    return;
+  }
   std::error_code error;
   platform::Rename(directory, LastComponent(from), LastComponent(to), error);
   if (error) {

@@ -25,6 +25,7 @@ class FakeView : public form::View {
   void SelectDirectory(std::size_t row) override { dir1_row = row; }
   void ShowFiles(const form::FileRows& rows) override { files = rows; }
   void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowPreview(const form::PreviewRows& rows) override { previews.push_back(rows); }
   void ShowMessage(const form::Message& message) override;
   void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
@@ -58,6 +59,7 @@ class FakeView : public form::View {
   form::FileRows files;
   std::u16string undo_text;
   bool undo_enabled = false;
+  std::vector<form::PreviewRows> previews;
   std::vector<std::u16string> messages;  // the text, then a line break and the details
   std::vector<std::string> details;      // the details alone
   std::vector<std::string>

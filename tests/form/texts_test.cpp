@@ -63,15 +63,17 @@ TEST(ReportMessageTest, EachKindHasItsOwnWordsAndNoReasonWhereTheSystemGaveNone)
   PassReport kept;
   kept.kept = {{dir / "9 .a", KeptReason::kWouldHide},
                {dir / "99", KeptReason::kWouldBeEmpty},
-               {dir / "1 journal", KeptReason::kIsJournal}};
+               {dir / "1 journal", KeptReason::kIsJournal},
+               {dir / "1 CON.txt", KeptReason::kDeviceName}};
   kept.failures.push_back({FailureKind::kRename, dir / "1 a", dir / "a", denied});
   const form::Message message = form::ReportMessage(form::Action::kPass, kept);
-  EXPECT_EQ(Narrow(message.text), "1 failure while renaming. 3 entries kept their names.");
+  EXPECT_EQ(Narrow(message.text), "1 failure while renaming. 4 entries kept their names.");
   EXPECT_EQ(Narrow(message.details),
             "Could not rename '1 a' as a" + why +
                 "\n'9 .a' keeps its name: the new name would start with a dot and hide it"
                 "\n99 keeps its name: nothing would be left of it"
-                "\n'1 journal' keeps its name: it is the rename journal");
+                "\n'1 journal' keeps its name: it is the rename journal"
+                "\n'1 CON.txt' keeps its name: the new name is one Windows keeps for a device");
   EXPECT_TRUE(form::ReportMessage(form::Action::kUndo, PassReport{}).text.empty());
 }
 

@@ -1,6 +1,6 @@
 // The Win32 window builds the form's controls natively and wires their events to the form:
-// places, classes, texts and colours as painted, hover, resize, the command, undo and the
-// progress window.
+// places, classes, texts and colours as painted, hover, resize, the command, undo, the preview
+// and the progress window.
 
 #include <gtest/gtest.h>
 
@@ -260,6 +260,80 @@ TEST(Win32WindowTest, OptionButtonsCommandAndUndoRenameOnDisk) {
   ASSERT_TRUE(Open(window, "02 b"));
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages.front().find(L"Cannot read"), std::wstring::npos);
+}
+
+// What a test saw of the preview window, looked at from within the window's own message loop,
+// which it then closes.
+struct SeenPreview {
+  const Window* window = nullptr;
+  bool owner_enabled = true;
+  DWORD list_style = 0;
+  LRESULT rows = -1;
+  std::wstring first_result;  // asked of the window as the list draws it
+};
+SeenPreview seen_preview;
+
+void CALLBACK LookAtPreview(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  SeenPreview& seen = seen_preview;
+  const HWND preview = seen.window->view.preview_window();
+  if (preview == nullptr) return;
+  seen.owner_enabled = IsWindowEnabled(seen.window->view.window()) != FALSE;
+  const HWND list = FindWindowExW(preview, nullptr, WC_LISTVIEWW, nullptr);
+  seen.list_style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
+  seen.rows = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+  wchar_t text[64] = {};
+  LVITEMW cell{};
+  cell.iSubItem = 1;
+  cell.pszText = text;
+  cell.cchTextMax = 64;
+  SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&cell));
+  seen.first_result = text;
+  SendMessageW(preview, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(Win32WindowTest, CtrlPAndTheListsMenuOpenThePreview) {
+  for (const bool ctrl_p : {true, false}) {
+    SCOPED_TRACE(ctrl_p ? "Ctrl+P" : "the lists' menu");
+    TempDir dir;
+    for (const char* file : {"01 a.txt", "02 b.txt", "c.txt"}) dir.Touch(file);
+    const std::set<std::string> before = dir.Names();
+    Window window;
+    ASSERT_TRUE(Open(window, dir.path()));
+    seen_preview = SeenPreview();
+    seen_preview.window = &window;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 0, LookAtPreview);
+    if (ctrl_p) {
+      BYTE keys[256] = {};
+      GetKeyboardState(keys);
+      keys[VK_CONTROL] = 0x80;
+      SetKeyboardState(keys);
+      MSG key{window.Control(ControlId::File1), WM_KEYDOWN, 'P', 0, 0, {}};
+      EXPECT_TRUE(TranslateAcceleratorW(window.view.window(), window.view.accelerators(), &key));
+      keys[VK_CONTROL] = 0;
+      SetKeyboardState(keys);
+    } else {
+      const HMENU menu = window.view.CreateListMenu();
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+      EXPECT_EQ(std::wstring(text), L"Preview...");
+      const UINT preview = GetMenuItemID(menu, 0);
+      EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(win32::qomde::kUndoCommand));
+      DestroyMenu(menu);
+      SendMessageW(window.view.window(), WM_COMMAND, preview, 0);
+    }
+    KillTimer(nullptr, timer);
+
+    EXPECT_EQ(seen_preview.rows, 2);
+    EXPECT_EQ(seen_preview.list_style & (LVS_OWNERDATA | LVS_REPORT),
+              static_cast<DWORD>(LVS_OWNERDATA | LVS_REPORT));
+    EXPECT_EQ(seen_preview.first_result, L"a.txt");
+    EXPECT_FALSE(seen_preview.owner_enabled);
+    EXPECT_EQ(window.view.preview_window(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(window.view.window()));
+    EXPECT_EQ(dir.Names(), before);
+    EXPECT_TRUE(window.messages.empty());
+  }
 }
 
 TEST(Win32WindowTest, ProgressWindowHoldsTheWindowUntilItCloses) {

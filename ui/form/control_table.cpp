@@ -45,7 +45,9 @@ ControlEntry CreditLine(ControlId id, const char* name, int top, std::u16string 
 // it stands.
 void Describe(ControlEntry& control) {
   using enum ControlId;
-  constexpr char16_t kKeys[] = u" F5 reads the lists again; Ctrl+Z undoes the last rename.";
+  constexpr char16_t kKeys[] =
+      u" F5 reads the lists again; Ctrl+P shows what the command would do; Ctrl+Z undoes the last "
+      u"rename.";
   control.accessible_name = control.text;
   switch (control.id) {
     case Drive1:

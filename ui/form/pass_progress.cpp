@@ -14,8 +14,8 @@ constexpr std::size_t kBarSteps = 1000;
 
 }  // namespace
 
-PassProgress::PassProgress(View& view, const Now& now)
-    : view_(view), now_(now), action_(Action::kPass), started_(now_()) {}
+PassProgress::PassProgress(View& view, const Now& now, Action action)
+    : view_(view), now_(now), action_(action), started_(now_()) {}
 
 PassProgress::PassProgress(View& view, const Now& now, std::size_t total)
     : view_(view), now_(now), action_(Action::kUndo), undo_total_(total), started_(now_()) {}
@@ -50,7 +50,7 @@ void PassProgress::Step(std::size_t done, std::size_t total, const NativeString&
   const Clock::time_point now = now_();
   if (!shown_) {
     if (now - started_ < kQuietStart) return;
-    view_.ShowProgress(action_ == Action::kPass);
+    view_.ShowProgress(action_ != Action::kUndo);
     shown_ = true;
   } else if (now - last_update_ < kUpdateInterval) {
     return;

@@ -10,17 +10,19 @@
 
 namespace qomdex::form {
 
-// The window's progress policy for one pass or undo: the view's progress window shows only for
-// one that runs longer than half a second and is updated at most every 50 ms. A pass offers
-// Cancel, which stops it after the current entry; an undo cannot be stopped, so it offers none
-// and counts its steps by the outcomes it records. Closes the progress window when it goes away.
+// The window's progress policy for one pass, preview or undo: the view's progress window shows
+// only for one that runs longer than half a second and is updated at most every 50 ms. A pass or
+// a preview offers Cancel, which stops it after the current entry; an undo cannot be stopped, so
+// it offers none and counts its steps by the outcomes it records. Closes the progress window when
+// it goes away.
 class PassProgress : public PassObserver {
  public:
   using Clock = std::chrono::steady_clock;
   using Now = std::function<Clock::time_point()>;
 
-  // Follows a pass; `now` tells the time and must outlive this object.
-  PassProgress(View& view, const Now& now);
+  // Follows a pass, or the dry run of a preview; `now` tells the time and must outlive this
+  // object.
+  PassProgress(View& view, const Now& now, Action action = Action::kPass);
   // Follows an undo of `total` renames.
   PassProgress(View& view, const Now& now, std::size_t total);
   ~PassProgress() override;

@@ -132,6 +132,36 @@ void qomde::Command1Click() {
   FormResize();
 }
 
+void qomde::Preview() {
+  if (pass_running_) return;
+  const bool folders = view_.IsSelected(ControlId::OptFolder);
+  if (!folders && !view_.IsSelected(ControlId::OptFile)) return;
+  std::optional<PreviewRows> rows;
+  {
+    const ScopedFlag running(pass_running_);
+    Handle([&] {
+      PreviewRows found(folders, folders ? lists_.Dir1().count() : lists_.File1().count());
+      PassProgress progress(view_, now_, Action::kPreview);
+      PreviewRecorder recorder(found, progress);
+      const PassOptions options{.dry_run = true,
+                                .observer = &recorder,
+                                .keep_renamed = false,
+                                .refresh_visible_list = false};
+      // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
+      // from the same count and gives the names shown here.
+      PassState state = state_;
+      const PassReport report = folders
+                                    ? FolderRoutine(state, lists_.Dir1(), lists_.Dir2(), options)
+                                    : FileRoutine(state, lists_.File1(), lists_.File2(), options);
+      // Rows cut short by Cancel would tell only part of the story.
+      if (!report.stopped) rows = std::move(found);
+      return Message();
+    });
+  }
+  FormResize();
+  if (rows) view_.ShowPreview(*rows);
+}
+
 void qomde::UndoLastPass() {
   if (pass_running_ || last_renames_.empty()) return;
   {

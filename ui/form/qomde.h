@@ -40,6 +40,10 @@ class qomde {
   void Dir1Change(std::size_t row);
   // Runs the pass the selected option chooses over the directory the lists stand on. Renames.
   void Command1Click();
+  // Shows what the pass the selected option chooses would do, from a dry run over the directory
+  // the lists stand on, with the progress window of a pass. Renames nothing and leaves the copy
+  // numbers of the next pass as they were. Reads the disk.
+  void Preview();
   // Gives the entries the last pass renamed their old names back, last first, with the progress
   // window of a pass. Renames.
   void UndoLastPass();

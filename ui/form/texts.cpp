@@ -75,14 +75,19 @@ std::u16string FailureLine(Action action, const PassReport::Failure& failure) {
   return Name(failure.path) + Reason(failure.error);
 }
 
-std::u16string KeptLine(const PassReport::Kept& kept) {
-  const std::u16string name = Name(kept.path) + u" keeps its name: ";
-  switch (kept.reason) {
-    case KeptReason::kWouldHide: return name + u"the new name would start with a dot and hide it";
-    case KeptReason::kWouldBeEmpty: return name + u"nothing would be left of it";
-    case KeptReason::kIsJournal: return name + u"it is the rename journal";
+// Why an entry keeps its name, as the end of a sentence.
+std::u16string KeptWhy(KeptReason reason) {
+  switch (reason) {
+    case KeptReason::kWouldHide: return u"the new name would start with a dot and hide it";
+    case KeptReason::kWouldBeEmpty: return u"nothing would be left of it";
+    case KeptReason::kIsJournal: return u"it is the rename journal";
+    case KeptReason::kDeviceName: return u"the new name is one Windows keeps for a device";
   }
-  return name;
+  return {};
+}
+
+std::u16string KeptLine(const PassReport::Kept& kept) {
+  return Name(kept.path) + u" keeps its name: " + KeptWhy(kept.reason);
 }
 
 }  // namespace
@@ -125,8 +130,24 @@ std::u16string UndoText(std::size_t entries) {
 
 std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
                             const NativeString& name) {
-  return (action == Action::kUndo ? u"Putting back " : u"Renaming ") + Number(done) + u" of " +
-         Number(total) + u'\n' + ShownName(name);
+  const char16_t* doing = u"Renaming ";
+  if (action == Action::kUndo) doing = u"Putting back ";
+  if (action == Action::kPreview) doing = u"Previewing ";
+  return doing + Number(done) + u" of " + Number(total) + u'\n' + ShownName(name);
+}
+
+std::u16string PreviewKeptText(KeptReason reason) { return u"kept: " + KeptWhy(reason); }
+
+std::u16string PreviewRefusedText(const NativeString& target, const std::error_code& error) {
+  return u"refused: " + Quoted(target) + Reason(error);
+}
+
+std::u16string PreviewHeading(bool folders, std::size_t entries, std::size_t renamed,
+                              std::size_t kept, std::size_t refused) {
+  return (folders ? Count(entries, u" folder: ", u" folders: ")
+                  : Count(entries, u" file: ", u" files: ")) +
+         Number(renamed) + u" would be renamed, " + Number(kept) + u" kept, " + Number(refused) +
+         u" refused. Nothing has been renamed.";
 }
 
 }  // namespace qomdex::form

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "engine/pass_report.h"
 #include "location/native_name.h"
@@ -16,8 +17,9 @@ struct Message {
   std::u16string details;
 };
 
-// What a long action is doing to the entries: a pass renames them, an undo puts them back.
-enum class Action { kPass, kUndo };
+// What a long action is doing to the entries: a pass renames them, an undo puts them back, a
+// preview runs the pass dry to show what it would do.
+enum class Action { kPass, kUndo, kPreview };
 
 // Returns a name or path as a list row shows it on one line: as it is, or, where it holds
 // anything invisible, line-breaking or not text, quoted and escaped as the command line shows it.
@@ -41,5 +43,25 @@ std::u16string UndoText(std::size_t entries);
 // Returns the progress window's text: entries done of the total, and the current name.
 std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
                             const NativeString& name);
+
+// The preview command (the lists' context menu, Ctrl+P), the preview's title and the heads of its
+// two columns.
+inline constexpr char16_t kPreviewCommand[] = u"Preview...";
+inline constexpr char16_t kPreviewTitle[] = u"Preview";
+inline constexpr char16_t kPreviewNameHead[] = u"Name";
+inline constexpr char16_t kPreviewResultHead[] = u"New name";
+
+// Returns what the preview says of an entry the pass would leave alone on purpose: "kept: " and
+// why.
+std::u16string PreviewKeptText(PassReport::KeptReason reason);
+
+// Returns what the preview says of an entry whose new name `target` would be refused: "refused: ",
+// the name quoted, and the system's reason where it gave one.
+std::u16string PreviewRefusedText(const NativeString& target, const std::error_code& error);
+
+// Returns the preview's heading: how many entries of the kind the pass treats there are, and how
+// many of them it would rename, keep and fail to rename.
+std::u16string PreviewHeading(bool folders, std::size_t entries, std::size_t renamed,
+                              std::size_t kept, std::size_t refused);
 
 }  // namespace qomdex::form

@@ -7,6 +7,7 @@
 
 #include "ui/form/control_table.h"
 #include "ui/form/list_rows.h"
+#include "ui/form/preview_rows.h"
 #include "ui/form/texts.h"
 
 namespace qomdex::form {
@@ -42,6 +43,9 @@ class View {
   // Sets the text of the undo command (Ctrl+Z and the lists' context menu), and whether it
   // can be chosen.
   virtual void ShowUndo(const std::u16string& text, bool enabled) = 0;
+  // Shows the preview of what the command would do: its heading over its rows, of which only
+  // those in view are asked for, and returns when it has been closed.
+  virtual void ShowPreview(const PreviewRows& rows) = 0;
   // Shows the user one message, its details (if any) in a scrollable box that can be copied
   // from, and returns when it has been seen.
   virtual void ShowMessage(const Message& message) = 0;

@@ -20,6 +20,7 @@
 #include "ui/qt/indent_delegate.h"
 #include "ui/qt/message_dialog.h"
 #include "ui/qt/placement.h"
+#include "ui/qt/preview_dialog.h"
 #include "ui/qt/wrapping_button.h"
 
 namespace qomdex::ui {
@@ -137,6 +138,12 @@ void qomde::CreateActions() {
   addAction(refresh);
   connect(refresh, &QAction::triggered, this, [this] { form_.Refresh(); });
 
+  preview_action_ = new QAction(ToQString(form::kPreviewCommand), this);
+  preview_action_->setObjectName(QStringLiteral("Preview"));
+  preview_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  addAction(preview_action_);
+  connect(preview_action_, &QAction::triggered, this, [this] { form_.Preview(); });
+
   undo_action_ = new QAction(this);
   undo_action_->setObjectName(QStringLiteral("UndoLastRename"));
   undo_action_->setShortcut(QKeySequence::Undo);
@@ -147,6 +154,7 @@ void qomde::CreateActions() {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
       QMenu menu(list);
+      menu.addAction(preview_action_);
       menu.addAction(undo_action_);
       menu.exec(list->viewport()->mapToGlobal(at));
     });
@@ -217,6 +225,12 @@ void qomde::ShowFiles(const form::FileRows& rows) { file1_model_->Show(rows); }
 void qomde::ShowUndo(const std::u16string& text, bool enabled) {
   undo_action_->setText(ToQString(text));
   undo_action_->setEnabled(enabled);
+}
+
+void qomde::ShowPreview(const form::PreviewRows& rows) {
+  QDialog* dialog = NewPreviewDialog(this, ToQString(form::kPreviewTitle), rows);
+  dialog->exec();
+  delete dialog;
 }
 
 void qomde::ShowMessage(const form::Message& message) {

@@ -44,6 +44,7 @@ class qomde : public QWidget, public form::View {
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
   void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowPreview(const form::PreviewRows& rows) override;
   void ShowMessage(const form::Message& message) override;
   void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
@@ -58,7 +59,8 @@ class qomde : public QWidget, public form::View {
  private:
   QWidget* Create(const form::ControlEntry& entry);
   QWidget* CreateList(const form::ControlEntry& entry);
-  // Creates F5 (refresh) and undo (Ctrl+Z and the lists' context menu).
+  // Creates F5 (refresh), and preview (Ctrl+P) and undo (Ctrl+Z), which the lists' context menu
+  // offers too.
   void CreateActions();
   QWidget* Control(form::ControlId id) const { return controls_.at(id); }
 
@@ -69,6 +71,7 @@ class qomde : public QWidget, public form::View {
   FileModel* file1_model_ = nullptr;
   QComboBox* drive1_ = nullptr;
   QListView* dir1_ = nullptr;
+  QAction* preview_action_ = nullptr;
   QAction* undo_action_ = nullptr;
   QPointer<QProgressDialog> progress_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "ui/form/twips.h"
 #include "ui/win32/accessibility.h"
@@ -82,10 +83,15 @@ qomde::qomde(Reporter report)
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CreateControls();
   Layout();
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'P', kPreviewCommand},
+                  {FCONTROL | FVIRTKEY, 'Z', kUndoCommand},
+                  {FVIRTKEY, VK_F5, kRefreshCommand}};
+  accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
   form_.FormLoad();
 }
 
 qomde::~qomde() {
+  if (accelerators_) DestroyAcceleratorTable(accelerators_);
   progress_.reset();
   if (IsWindow(window_)) DestroyWindow(window_);
   for (const auto& [id, brush] : backgrounds_) DeleteObject(brush);
@@ -221,6 +227,8 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 void qomde::OnCommand(int id, int code) {
   if (id == kUndoCommand) {
     form_.UndoLastPass();
+  } else if (id == kPreviewCommand) {
+    form_.Preview();
   } else if (id == kRefreshCommand) {
     form_.Refresh();
   } else if (id == IDOK) {
@@ -289,10 +297,16 @@ void qomde::OnContextMenu(HWND list, POINT at) {
     GetWindowRect(list, &place);
     at = {place.left, place.top};
   }
-  const HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING | (undo_enabled_ ? 0u : MF_GRAYED), kUndoCommand, undo_text_.c_str());
+  const HMENU menu = CreateListMenu();
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
   DestroyMenu(menu);
+}
+
+HMENU qomde::CreateListMenu() const {
+  const HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kPreviewCommand, Wide(form::kPreviewCommand).c_str());
+  AppendMenuW(menu, MF_STRING | (undo_enabled_ ? 0u : MF_GRAYED), kUndoCommand, undo_text_.c_str());
+  return menu;
 }
 
 void qomde::SetTextColor(ControlId control, form::Bgr color) {
@@ -354,6 +368,13 @@ void qomde::ShowFiles(const form::FileRows& rows) {
 void qomde::ShowUndo(const std::u16string& text, bool enabled) {
   undo_text_ = Wide(text);
   undo_enabled_ = enabled;
+}
+
+void qomde::ShowPreview(const form::PreviewRows& rows) {
+  PreviewWindow shown(window_, Wide(form::kPreviewTitle), rows);
+  preview_ = &shown;
+  shown.Run();
+  preview_ = nullptr;
 }
 
 void qomde::ShowMessage(const form::Message& message) {

@@ -8,6 +8,7 @@
 
 #include "ui/form/qomde.h"
 #include "ui/form/view.h"
+#include "ui/win32/preview_window.h"
 #include "ui/win32/progress_window.h"
 #include "ui/win32/win32.h"
 
@@ -25,6 +26,8 @@ class qomde : public form::View {
   static constexpr int kUndoCommand = 1000;
   // The command id of refresh (F5).
   static constexpr int kRefreshCommand = 1001;
+  // The command id of preview (Ctrl+P and the lists' context menu).
+  static constexpr int kPreviewCommand = 1002;
 
   // Creates the window, hidden, and runs its load rule. Every message goes to `report`, or to a
   // message box (a window with a scrolling list when it has details) when `report` is empty. Reads
@@ -42,6 +45,12 @@ class qomde : public form::View {
   const form::DirectoryRows& dir1_rows() const { return dir1_rows_; }
   // Returns the progress window while one shows, or null.
   HWND progress_window() const { return progress_ ? progress_->window() : nullptr; }
+  // Returns the preview window while one shows, or null.
+  HWND preview_window() const { return preview_ ? preview_->window() : nullptr; }
+  // Returns the window's keys (Ctrl+P, Ctrl+Z, F5), for the message loop to translate.
+  HACCEL accelerators() const { return accelerators_; }
+  // Returns a new context menu of the lists: preview, then undo; the caller destroys it.
+  HMENU CreateListMenu() const;
 
   void SetTextColor(form::ControlId control, form::Bgr color) override;
   void SetHeightTwips(form::ControlId control, int twips) override;
@@ -54,6 +63,7 @@ class qomde : public form::View {
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
   void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowPreview(const form::PreviewRows& rows) override;
   void ShowMessage(const form::Message& message) override;
   void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
@@ -87,6 +97,8 @@ class qomde : public form::View {
   std::wstring undo_text_;
   bool undo_enabled_ = false;
   std::unique_ptr<ProgressWindow> progress_;
+  PreviewWindow* preview_ = nullptr;
+  HACCEL accelerators_ = nullptr;
 };
 
 }  // namespace qomdex::win32
