@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <algorithm>
+#include <charconv>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -13,14 +14,16 @@ namespace qomdex::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: qomdex-cli [--folders] [--dry-run] [--journal FILE] DIRECTORY...\n"
+    "Usage: qomdex-cli [--folders] [--recursive [--max-depth N]] [--dry-run]\n"
+    "                  [--journal FILE] DIRECTORY...\n"
     "       qomdex-cli --undo FILE [--dry-run]\n";
 
 constexpr char kAbout[] =
     "Cuts the leading run of digits, spaces, underscores and dashes from the name of every\n"
     "file of each DIRECTORY ('01 - Intro.mp3' becomes 'Intro.mp3'). Where the cleaned name is\n"
     "taken, the file gets \" copy ( N).\" before its extension instead; N counts on across\n"
-    "the directories of one run. Hidden entries are left alone.\n";
+    "the directories of one run. Hidden entries are left alone. With --recursive, every\n"
+    "folder below each DIRECTORY is treated too.\n";
 
 constexpr char kClosing[] =
     "Nothing is ever overwritten: a rename onto an existing name is refused and reported.\n"
@@ -68,10 +71,21 @@ int UsageError(std::ostream& err, const std::string& what) {
   return kExitUsageOrUnreadable;
 }
 
+// Returns the number a whole decimal text holds, or nothing for any other text.
+std::optional<std::size_t> WholeNumber(const std::string& text) {
+  std::size_t number = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return number;
+}
+
 // Returns the reason a combination of options cannot run, or nothing.
 const char* ConflictIn(const Arguments& arguments) {
+  if (arguments.max_depth && !arguments.recursive) return "--max-depth needs --recursive";
   if (arguments.undo) {
     if (!arguments.directories.empty()) return "--undo takes no DIRECTORY";
+    if (arguments.recursive) return "--undo cannot be combined with --recursive";
     if (arguments.folders) return "--undo cannot be combined with --folders";
     if (arguments.journal) return "--undo cannot be combined with --journal";
     return nullptr;
@@ -117,21 +131,30 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
     if (entry == nullptr || (equals != std::string::npos && entry->argument == nullptr)) {
       return UsageError(err, "unknown option " + QuoteName(ArgumentPath(arg)));
     }
-    std::optional<std::filesystem::path> value;
+    std::string value;
     if (equals != std::string::npos) {
-      value = ArgumentPath(arg.substr(equals + 1));
+      value = arg.substr(equals + 1);
     } else if (entry->argument != nullptr) {
       if (i + 1 == args.size()) {
-        return UsageError(err,
-                          std::string("option ") + entry->name + " needs a " + entry->argument);
+        const std::string wanted =
+            entry->option == Option::kMaxDepth ? "a number" : std::string("a ") + entry->argument;
+        return UsageError(err, std::string("option ") + entry->name + " needs " + wanted);
       }
-      value = ArgumentPath(args[++i]);
+      value = args[++i];
     }
     switch (entry->option) {
       case Option::kFolders: arguments.folders = true; break;
+      case Option::kRecursive: arguments.recursive = true; break;
+      case Option::kMaxDepth:
+        arguments.max_depth = WholeNumber(value);
+        if (!arguments.max_depth) {
+          return UsageError(err, "option --max-depth needs a number, not " +
+                                     QuoteName(ArgumentPath(value)));
+        }
+        break;
       case Option::kDryRun: arguments.dry_run = true; break;
-      case Option::kJournal: arguments.journal = std::move(value); break;
-      case Option::kUndo: arguments.undo = std::move(value); break;
+      case Option::kJournal: arguments.journal = ArgumentPath(value); break;
+      case Option::kUndo: arguments.undo = ArgumentPath(value); break;
       case Option::kHelp: out << HelpText(); return kExitSuccess;
       case Option::kVersion:
         out << kProgramName << ' ' << kVersionText << '\n';

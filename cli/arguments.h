@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -13,6 +14,9 @@ namespace qomdex::cli {
 struct Arguments {
   bool folders = false;
   bool dry_run = false;
+  // Every folder below each directory too (--recursive), at most this many levels down.
+  bool recursive = false;
+  std::optional<std::size_t> max_depth;
   // The journal to record the renames in (--journal), or to undo (--undo).
   std::optional<std::filesystem::path> journal;
   std::optional<std::filesystem::path> undo;

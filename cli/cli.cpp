@@ -5,6 +5,7 @@
 
 #include "cli/arguments.h"
 #include "cli/console_observer.h"
+#include "cli/folder_walk.h"
 #include "cli/line_output.h"
 #include "cli/progress.h"
 #include "engine/file_routine.h"
@@ -86,22 +87,28 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   PassState state;
   LocationLists lists(Fold);
   bool unreadable = false;
-  for (const std::filesystem::path& directory : arguments.directories) {
-    if (observer.StopRequested()) break;
-    if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
-    try {
-      lists.OpenDirectory(directory);
-      progress.Restart();
-      if (arguments.folders) {
-        FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options);
-      } else {
-        FileRoutine(state, lists.File1(), lists.File2(), pass_options);
+  if (arguments.recursive) {
+    FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
+    unreadable = walk.Run(arguments.directories,
+                          {.folders = arguments.folders, .max_depth = arguments.max_depth});
+  } else {
+    for (const std::filesystem::path& directory : arguments.directories) {
+      if (observer.StopRequested()) break;
+      if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
+      try {
+        lists.OpenDirectory(directory);
+        progress.Restart();
+        if (arguments.folders) {
+          FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options);
+        } else {
+          FileRoutine(state, lists.File1(), lists.File2(), pass_options);
+        }
+        progress.Clear();
+      } catch (const std::filesystem::filesystem_error& error) {
+        err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "
+            << error.code().message() << '\n';
+        unreadable = true;
       }
-      progress.Clear();
-    } catch (const std::filesystem::filesystem_error& error) {
-      err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "
-          << error.code().message() << '\n';
-      unreadable = true;
     }
   }
   const std::error_code journal_error = journal ? journal->Sync() : std::error_code();

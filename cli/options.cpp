@@ -7,6 +7,13 @@ std::span<const OptionEntry> Options() {
       {Option::kFolders, "--folders", nullptr, nullptr,
        "treat the immediate subfolders instead; dots are cut too, and a taken name gets "
        "\" Copy ( N)\" with the folder's position in the listing"},
+      {Option::kRecursive, "--recursive", "-r", nullptr,
+       "treat every folder below each DIRECTORY too, depth-first in the listing's order (with "
+       "--folders, each folder's subfolders after everything below them); hidden folders and "
+       "links to folders are not entered"},
+      {Option::kMaxDepth, "--max-depth", nullptr, "N",
+       "with --recursive, enter folders at most N levels below each DIRECTORY (0: DIRECTORY "
+       "alone)"},
       {Option::kDryRun, "--dry-run", "-n", nullptr,
        "rename nothing; print exactly what the real run would do, refusals included"},
       {Option::kJournal, "--journal", nullptr, "FILE",

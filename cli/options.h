@@ -5,7 +5,16 @@
 namespace qomdex::cli {
 
 // The options of qomdex-cli, in the order --help and the manual page list them.
-enum class Option { kFolders, kDryRun, kJournal, kUndo, kHelp, kVersion };
+enum class Option {
+  kFolders,
+  kRecursive,
+  kMaxDepth,
+  kDryRun,
+  kJournal,
+  kUndo,
+  kHelp,
+  kVersion,
+};
 
 struct OptionEntry {
   Option option;

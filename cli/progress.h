@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <ostream>
+#include <string>
 
 #include "location/native_name.h"
 
@@ -30,6 +31,9 @@ class Progress {
   void Clear();
   // Redraws the line for an entry done, at most every tenth of a second.
   void EntryDone(std::size_t done, std::size_t total, const NativeString& name);
+  // From now on shows, before the entries, which folder of a walk the pass is in: `number` of
+  // the `found` so far, with a "+" while folders not yet listed may hold more.
+  void Folder(std::size_t number, std::size_t found, bool all_found);
 
  private:
   std::ostream& terminal_;
@@ -39,6 +43,7 @@ class Progress {
   Clock::time_point started_;
   Clock::time_point last_drawn_;
   bool drawn_ = false;
+  std::string folder_;  // "folder 12/340+, " in a walk, else empty
 };
 
 }  // namespace qomdex::cli

@@ -73,6 +73,9 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory);
 // disk; on failure sets `error` (no such entry: std::errc::no_such_file_or_directory).
 Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error);
 
+// Returns the identity of the open directory itself. Reads the disk; on failure sets `error`.
+Identity IdentifyDirectory(const Directory& directory, std::error_code& error);
+
 // Told of each step of a rename that a process killed mid-way would leave behind.
 class RenameWitness {
  public:

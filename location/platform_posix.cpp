@@ -390,6 +390,16 @@ std::int64_t CurrentTime() {
   return Nanoseconds(now.tv_sec, now.tv_nsec);
 }
 
+Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
+  Look look;
+  if (const int code = LookAt(directory, ".", look)) {
+    error.assign(code, std::generic_category());
+    return {};
+  }
+  error.clear();
+  return look.identity;
+}
+
 std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
 
 NativeString GivenName(const NativeString& name, std::error_code& error) {

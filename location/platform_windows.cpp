@@ -159,6 +159,17 @@ Identity Identify(const Directory& directory, const NativeString& name, std::err
   return IdentityOf(information, directory.numbers_durable());
 }
 
+// The extended path takes "." as a name, so the directory is looked at by its own path.
+Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!Inspect(directory.native(), information)) {
+    error = LastError();
+    return {};
+  }
+  error.clear();
+  return IdentityOf(information, directory.numbers_durable());
+}
+
 const std::int64_t kTicksPerSecond = 10'000'000;
 
 std::int64_t CurrentTime() {
