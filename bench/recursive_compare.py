@@ -88,9 +88,16 @@ def timed(args, out_path):
     return seconds
 
 
-def rename_lines(out_path):
+def rename_lines(out_path, root):
+    """Each printed rename with the folder whose "FOLDER:" line it follows, below `root`."""
+    renames, folder = [], None
     with open(out_path, encoding="utf-8") as out:
-        return [line for line in out if " -> " in line]
+        for line in out:
+            if " -> " in line:
+                renames.append((folder, line))
+            else:  # the library's names need no escapes, only quotes when they hold a space
+                folder = os.path.relpath(line.rstrip("\n").rstrip(":").strip("'"), root)
+    return renames
 
 
 def main():
@@ -121,15 +128,15 @@ def main():
             runs = [("walk", cli + ["--recursive", walked]), ("plain", cli + ["--"] + order)]
             for kind, args in runs if round_number % 2 == 0 else reversed(runs):
                 times[kind].append(timed(args, os.path.join(work, kind + ".out")))
-            walk_lines = rename_lines(os.path.join(work, "walk.out"))
+            walk_lines = rename_lines(os.path.join(work, "walk.out"), walked)
             if tree(walked) != tree(plain):
                 sys.exit("the final trees differ")
-            if walk_lines != rename_lines(os.path.join(work, "plain.out")):
+            if walk_lines != rename_lines(os.path.join(work, "plain.out"), plain):
                 sys.exit("the printed renames differ")
-            for dry in ("dry.out", "dry-plain.out"):
-                if walk_lines != rename_lines(os.path.join(work, dry)):
+            for dry, root in (("dry.out", walked), ("dry-plain.out", plain)):
+                if walk_lines != rename_lines(os.path.join(work, dry), root):
                     sys.exit(f"the dry run ({dry}) printed other renames")
-            copies = sum(" copy ( " in line.lower() for line in walk_lines)
+            copies = sum(" copy ( " in line.lower() for _, line in walk_lines)
             print(f"round {round_number + 1}: {len(order)} folders, {len(walk_lines)} renames, "
                   f"{copies} copy names: trees and lines equal")
             shutil.rmtree(walked)

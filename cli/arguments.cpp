@@ -148,8 +148,8 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
       case Option::kMaxDepth:
         arguments.max_depth = WholeNumber(value);
         if (!arguments.max_depth) {
-          return UsageError(err, "option --max-depth needs a number, not " +
-                                     QuoteName(ArgumentPath(value)));
+          return UsageError(
+              err, "option --max-depth needs a number, not " + QuoteName(ArgumentPath(value)));
         }
         break;
       case Option::kDryRun: arguments.dry_run = true; break;

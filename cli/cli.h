@@ -31,9 +31,9 @@ struct Console {
 
 // Runs qomdex-cli with the arguments that follow the program name (UTF-8 on Windows): cleans the
 // file (or, with --folders, folder) names of each directory in turn, and with --recursive of every
-// folder below it, with one pass state for the whole run. Each rename's line goes to `out` as the rename is made; failures, notes and progress
-// go to `err`. Touches the disk unless --dry-run. Returns the exit status; never throws for
-// anything a user, a signal or the disk can cause.
+// folder below it, with one pass state for the whole run. Each rename's line goes to `out` as the
+// rename is made; failures, notes and progress go to `err`. Touches the disk unless --dry-run.
+// Returns the exit status; never throws for anything a user, a signal or the disk can cause.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const Console& console = {});
 

@@ -58,16 +58,16 @@ void Progress::EntryDone(std::size_t done, std::size_t total, const NativeString
   const int known = columns_ ? columns_() : 0;
   // The last column stays free: some terminals wrap as soon as it is written.
   const std::size_t columns = known > 1 ? static_cast<std::size_t>(known) - 1 : kDefaultColumns;
-  const std::string line = std::string(kProgramName) + ": " + folder_ + std::to_string(done) +
-                           '/' + std::to_string(total) + ' ' + QuoteName(name);
+  const std::string line = std::string(kProgramName) + ": " + folder_ + std::to_string(done) + '/' +
+                           std::to_string(total) + ' ' + QuoteName(name);
   terminal_ << kEraseLine << FitToColumns(line, columns) << std::flush;
   drawn_ = true;
   last_drawn_ = now;
 }
 
 void Progress::Folder(std::size_t number, std::size_t found, bool all_found) {
-  folder_ = "folder " + std::to_string(number) + '/' + std::to_string(found) +
-            (all_found ? ", " : "+, ");
+  folder_ =
+      "folder " + std::to_string(number) + '/' + std::to_string(found) + (all_found ? ", " : "+, ");
 }
 
 void Progress::Clear() {

@@ -37,21 +37,22 @@ Result RunCli(const std::vector<std::string>& args, std::streambuf* err_buffer =
               const std::atomic<int>* stop_signal = nullptr) {
   std::ostringstream out, err;
   std::ostream err_stream(err_buffer != nullptr ? err_buffer : err.rdbuf());
-  const int status = Run(args, out, err_stream, {.stop_signal = stop_signal, .terminal_columns = {}});
+  const int status =
+      Run(args, out, err_stream, {.stop_signal = stop_signal, .terminal_columns = {}});
   return {status, out.str(), err.str()};
 }
 
 // A library with copy names to give in several folders, so that the copy numbers show the order
 // the folders were treated in, and folders to rename at three depths.
 void MakeLibrary(const TempDir& dir) {
-  for (const char* folder : {"apple", "apple/02 Disc", "apple/Disc", "Banana", "03 cherry",
-                             "03 cherry/05. Deep"}) {
+  for (const char* folder :
+       {"apple", "apple/02 Disc", "apple/Disc", "Banana", "03 cherry", "03 cherry/05. Deep"}) {
     dir.MakeDir(folder);
   }
-  for (const char* file : {"01 a.txt", "a.txt", "apple/01 a.txt", "apple/a.txt",
-                           "apple/02 Disc/01 t.mp3", "apple/02 Disc/t.mp3", "Banana/03 b.txt",
-                           "03 cherry/04 c.txt", "03 cherry/05. Deep/01 d.txt",
-                           "03 cherry/05. Deep/d.txt"}) {
+  for (const char* file :
+       {"01 a.txt", "a.txt", "apple/01 a.txt", "apple/a.txt", "apple/02 Disc/01 t.mp3",
+        "apple/02 Disc/t.mp3", "Banana/03 b.txt", "03 cherry/04 c.txt",
+        "03 cherry/05. Deep/01 d.txt", "03 cherry/05. Deep/d.txt"}) {
     dir.Touch(file);
   }
 #ifndef _WIN32  // Windows hides by attribute, and grants links to privileged accounts only.
@@ -154,10 +155,9 @@ TEST_P(RecursiveTest, EqualsThePlainRunOverTheFoldersInWalkOrder) {
 
   EXPECT_EQ(Tree(walked.path()), Tree(plain.path()));
   // A plain run names its directory only when it has several; a walk names each folder.
-  std::string expected_out =
-      c.order.size() > 1 || plain_result.out.empty()
-          ? WithoutEmptySections(plain_result.out)
-          : QuoteName(Below(plain, c.order[0])) + ":\n" + plain_result.out;
+  std::string expected_out = c.order.size() > 1 || plain_result.out.empty()
+                                 ? WithoutEmptySections(plain_result.out)
+                                 : QuoteName(Below(plain, c.order[0])) + ":\n" + plain_result.out;
   const std::string plain_prefix = Utf8(plain.path().native());
   for (std::size_t at; (at = expected_out.find(plain_prefix)) != std::string::npos;) {
     expected_out.replace(at, plain_prefix.size(), Utf8(walked.path().native()));
