@@ -41,6 +41,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   }
 
   PassReport report;
+  MakeRoomForRenames(file1, options, report);
   // Returns false when the pass must stop.
   const auto treat = [&](const NativeString& name) {
     Clean(state, name, StripSet::kFile);

@@ -33,6 +33,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   }
 
   PassReport report;
+  MakeRoomForRenames(dir1, options, report);
   // Returns false when the pass must stop.
   const auto treat = [&](const std::filesystem::path& current) {
     state.FolderName = LastComponent(current);

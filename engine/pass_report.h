@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/rename_record.h"
 #include "location/platform.h"
 
 namespace qomdex {
@@ -11,17 +12,6 @@ namespace qomdex {
 // What one pass did, entry by entry. A failure of one entry never ends a pass: it is recorded
 // here and the pass goes on. The front ends choose the words for each kind of outcome.
 struct PassReport {
-  struct Renamed {
-    std::filesystem::path from;
-    std::filesystem::path to;
-    // The entry itself, taken before its rename, so an undo touches no other; unknown (all zero)
-    // in a dry run without a journal.
-    platform::Identity identity;
-    // The system's time right after the rename (see platform::CurrentTime): some file systems
-    // stamp the entry with it.
-    std::int64_t time = 0;
-  };
-
   // Why an entry whose name would have been cleaned was left alone on purpose.
   enum class KeptReason {
     kWouldHide,     // its new name would start with a dot, which hides it
@@ -61,7 +51,9 @@ struct PassReport {
     std::error_code error;         // the system's reason, where it gave one
   };
 
-  std::vector<Renamed> renamed;
+  // What was renamed (by an undo: put back, from the new name to the old one). In a dry run
+  // without a journal the identities are unknown (all zero).
+  RenameRecord renamed;
   std::vector<Kept> kept;
   std::vector<Failure> failures;
   // Undo only: what renames cut short had left (an empty placeholder, a second link to a file),

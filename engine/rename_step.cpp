@@ -48,10 +48,8 @@ class PlaceholderWitness : public platform::RenameWitness {
 void RecordRenamed(const std::filesystem::path& directory, const NativeString& from,
                    const NativeString& to, const platform::Identity& identity,
                    const PassOptions& options, PassReport& report) {
-  if (options.keep_renamed) {
-    report.renamed.push_back(
-        {JoinPath(directory, from), JoinPath(directory, to), identity, platform::CurrentTime()});
-  }
+  if (options.keep_renamed)
+    report.renamed.Add(directory, from, to, identity, platform::CurrentTime());
   if (options.observer) options.observer->Renamed(directory, from, to);
 }
 
@@ -131,6 +129,16 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
   taken.Add(step.to_fold);
   RecordRenamed(path, step.from, made, identity, options, report);
   return true;
+}
+
+void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, PassReport& report) {
+  if (!options.keep_renamed) return;
+  // A new name is at most its old one with a copy suffix: " copy (", a blank, up to 20 digits,
+  // ").".
+  constexpr std::size_t kLongestSuffix = 30;
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < visible.count(); ++i) units += visible.name(i).size();
+  report.renamed.Reserve(visible.count(), 2 * units + kLongestSuffix * visible.count());
 }
 
 bool ContinueBefore(const PassOptions& options, PassReport& report) {

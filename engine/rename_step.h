@@ -43,6 +43,10 @@ void RecordKept(PassReport::Kept kept, const PassOptions& options, PassReport& r
 void RecordFailure(PassReport::Failure failure, const PassOptions& options, PassReport& report);
 void RecordRemoved(std::filesystem::path removed, const PassOptions& options, PassReport& report);
 
+// Makes room in the report for a rename of every entry `visible` lists, when the report keeps
+// them, so that keeping them never copies what is kept. Throws std::bad_alloc when it cannot.
+void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, PassReport& report);
+
 // Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
 // report stopped, when it says so.
 bool ContinueBefore(const PassOptions& options, PassReport& report);

@@ -30,13 +30,12 @@ std::vector<JournalStep> Steps(const std::vector<RenameJournal::Record>& records
 
 }  // namespace
 
-PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
-                       const PassOptions& options) {
+PassReport UndoRenames(const RenameRecord& renamed, const PassOptions& options) {
   Reversal reversal(options);
-  for (auto step = renamed.rbegin(); step != renamed.rend(); ++step) {
-    reversal.Undo(
-        step->to.parent_path(),
-        {step->from.filename().native(), step->to.filename().native(), step->identity, step->time});
+  for (auto step = renamed.end(); step != renamed.begin();) {
+    const RenameRecord::Rename rename = *--step;
+    const NativeString from(rename.from), to(rename.to);
+    reversal.Undo(rename.directory, {from, to, rename.identity, rename.time});
   }
   return reversal.TakeReport();
 }

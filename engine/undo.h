@@ -13,8 +13,7 @@ namespace qomdex {
 // is free; anything else is left alone and recorded as a failure, and the others are still put
 // back. Touches the disk (options.dry_run: only reads it, and reports what it would do); never
 // throws. Returns what was put back (from the new name to the old one) and what failed.
-PassReport UndoRenames(const std::vector<PassReport::Renamed>& renamed,
-                       const PassOptions& options = {});
+PassReport UndoRenames(const RenameRecord& renamed, const PassOptions& options = {});
 
 // Puts back the renames a journal file records, last first, by the same rule as UndoRenames;
 // passes over a rename that was never made (its old name still holds the entry), and removes

@@ -26,7 +26,7 @@ struct DryRunCase {
 std::vector<std::string> Outcome(const PassReport& report, const PassState& state) {
   std::vector<std::string> lines;
   for (const auto& renamed : report.renamed) {
-    lines.push_back(Utf8(renamed.from.filename()) + " -> " + Utf8(renamed.to.filename()));
+    lines.push_back(Utf8(NativeString(renamed.from)) + " -> " + Utf8(NativeString(renamed.to)));
   }
   for (const auto& kept : report.kept) lines.push_back("kept " + Utf8(kept.path.filename()));
   for (const auto& failure : report.failures) {

@@ -89,7 +89,7 @@ TEST(FileRoutineTest, CleansNamesAndSuffixesTakenOnes) {
     EXPECT_EQ(state.CopyCount, c.copy_count);
     EXPECT_EQ(testing::FailedNames(report), c.failed);
     for (const auto& renamed : report.renamed) {
-      EXPECT_EQ(dir.Read(Utf8(renamed.to.filename())), Utf8(renamed.from.filename()))
+      EXPECT_EQ(dir.Read(Utf8(NativeString(renamed.to))), Utf8(NativeString(renamed.from)))
           << "content travels with its name";
     }
     for (const auto& name : c.before) {

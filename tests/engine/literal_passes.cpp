@@ -41,7 +41,7 @@ void Rename(const platform::Directory& directory, const fs::path& from, const fs
   if (error) {
     report.failures.push_back({PassReport::FailureKind::kRename, from, to, error});
   } else {
-    report.renamed.push_back({from, to, {}});
+    report.renamed.Add(from.parent_path(), LastComponent(from), LastComponent(to), {}, 0);
   }
 }
 

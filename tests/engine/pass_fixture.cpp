@@ -24,7 +24,7 @@ PassReport RunFolderPass(PassState& state, const std::filesystem::path& director
 
 std::vector<std::string> RenamedTo(const PassReport& report) {
   std::vector<std::string> names;
-  for (const auto& renamed : report.renamed) names.push_back(Utf8(renamed.to.filename()));
+  for (const auto& renamed : report.renamed) names.push_back(Utf8(NativeString(renamed.to)));
   return names;
 }
 

@@ -113,7 +113,7 @@ void qomde::Command1Click() {
     const ScopedFlag running(pass_running_);
     // A pass cut short by a failure it does not report (memory running out) leaves no renames
     // to undo rather than the last pass's, whose names have moved on.
-    last_renames_.clear();
+    last_renames_ = {};
     Handle([this] {
       PassProgress progress(view_, now_);
       const PassOptions options{.observer = &progress};
@@ -169,7 +169,7 @@ void qomde::UndoLastPass() {
     Handle([this] {
       PassProgress progress(view_, now_, last_renames_.size());
       PassReport report = UndoRenames(last_renames_, {.observer = &progress});
-      last_renames_.clear();
+      last_renames_ = {};
       // Both visible lists may show names the undo changed. A list that cannot be re-read joins
       // the report, as after a pass, so it never hides the undo's own failures.
       RefreshAfterPass(lists_.Dir1(), {}, report);

@@ -61,7 +61,7 @@ class qomde {
   PassState state_;
   LocationLists lists_;
   // The renames of the last pass, in memory only, for undo.
-  std::vector<PassReport::Renamed> last_renames_;
+  RenameRecord last_renames_;
   bool pass_running_ = false;
   // What the view shows, so that a list whose snapshot is unchanged keeps its place.
   std::vector<std::u16string> shown_drives_;
