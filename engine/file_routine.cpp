@@ -36,6 +36,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   TakenNames taken;
   taken.Reserve(file2.count());
   for (std::size_t i = 0; i < file2.count(); ++i) {
+    TellWorking(i, options);
     FoldInto(file2.entry(i), fold);
     taken.Add(fold);
   }

@@ -28,6 +28,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   TakenNames taken;
   taken.Reserve(dir2.count());
   for (std::size_t i = 0; i < dir2.count(); ++i) {
+    TellWorking(i, options);
     FoldInto(dir2.entry(i).native(), fold);
     taken.Add(fold);
   }

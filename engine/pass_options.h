@@ -22,6 +22,10 @@ class PassObserver {
   // asked for while the pass was still reading its directory renames nothing.
   virtual bool StopRequested() { return false; }
 
+  // Told every few thousand steps of the work a pass does before its first entry (indexing the
+  // names of its directory), so a front end can keep its window answering.
+  virtual void Working() {}
+
   // Told of each outcome the moment the pass records it in its report, so a front end can show
   // it at once: a rename made (or, in a dry run, one that would be), by its directory and bare
   // names, an entry kept, a failure.

@@ -141,6 +141,12 @@ void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, Pa
   report.renamed.Reserve(visible.count(), 2 * units + kLongestSuffix * visible.count());
 }
 
+void TellWorking(std::size_t step, const PassOptions& options) {
+  // Often enough that a window answers within a few milliseconds; rarely enough to cost nothing.
+  constexpr std::size_t kStepsPerTelling = 4096;
+  if (options.observer && step > 0 && step % kStepsPerTelling == 0) options.observer->Working();
+}
+
 bool ContinueBefore(const PassOptions& options, PassReport& report) {
   if (options.observer == nullptr || !options.observer->StopRequested()) return true;
   report.stopped = true;

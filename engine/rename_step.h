@@ -47,6 +47,10 @@ void RecordRemoved(std::filesystem::path removed, const PassOptions& options, Pa
 // them, so that keeping them never copies what is kept. Throws std::bad_alloc when it cannot.
 void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, PassReport& report);
 
+// Tells the observer, if any, that the pass is working, at every few thousandth `step` of the
+// work before its first entry.
+void TellWorking(std::size_t step, const PassOptions& options);
+
 // Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
 // report stopped, when it says so.
 bool ContinueBefore(const PassOptions& options, PassReport& report);

@@ -49,10 +49,19 @@ bool EntryList::Show(const std::filesystem::path& directory, State* other_kind) 
 }
 
 EntryList::Names EntryList::Read(const platform::Directory& directory, Names* other_kind) const {
-  std::vector<platform::DirectoryEntry> entries = platform::ReadDirectory(directory);
-  const bool folders = kind_ == EntryKind::kFolder;
-  if (other_kind) *other_kind = Sorted(entries, !folders);
-  return Sorted(entries, folders);
+  Names names;
+  const auto read = [&] {
+    std::vector<platform::DirectoryEntry> entries = platform::ReadDirectory(directory);
+    const bool folders = kind_ == EntryKind::kFolder;
+    if (other_kind) *other_kind = Sorted(entries, !folders);
+    names = Sorted(entries, folders);
+  };
+  if (runner_) {
+    runner_(read);
+  } else {
+    read();
+  }
+  return names;
 }
 
 EntryList::Names EntryList::Sorted(std::vector<platform::DirectoryEntry>& entries,

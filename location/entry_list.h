@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,11 @@
 namespace qomdex {
 
 enum class EntryKind { kFile, kFolder };
+
+// Runs a reading of a directory to its end before it returns, passing on what the reading
+// throws. A window's owner runs it off the window's thread and keeps the window answering
+// meanwhile; the reading touches nothing but its own results.
+using ReadingRunner = std::function<void(const std::function<void()>& reading)>;
 
 // A snapshot of one kind of entry (files or folders) of one directory, ordered by the owner's
 // sort key, ties by the exact name. The snapshot changes only when the path is set or the list is
@@ -39,6 +45,9 @@ class EntryList {
   // one does. Throws like Refresh().
   void Refresh(const platform::Directory& directory);
 
+  // Reads the directory through `runner` from now on; without one, in the caller's thread.
+  void SetReadingRunner(ReadingRunner runner) { runner_ = std::move(runner); }
+
   const State& state() const { return state_; }
   void Restore(State state) { state_ = std::move(state); }
 
@@ -57,6 +66,7 @@ class EntryList {
 
   EntryKind kind_;
   SortKey sort_key_;
+  ReadingRunner runner_;
   State state_;
 };
 

@@ -1,5 +1,7 @@
 #include "location/location_lists.h"
 
+#include <initializer_list>
+
 #include "location/platform.h"
 
 namespace qomdex {
@@ -18,6 +20,12 @@ LocationLists::LocationLists(const SortKey& sort_key)
     file2_.Restore(files);
     dir2_.Restore(dir1_.state());
   });
+}
+
+void LocationLists::SetReadingRunner(const ReadingRunner& runner) {
+  for (EntryList* list : std::initializer_list<EntryList*>{&dir1_, &file1_, &dir2_, &file2_}) {
+    list->SetReadingRunner(runner);
+  }
 }
 
 template <typename Write>

@@ -24,6 +24,9 @@ class LocationLists {
   DirectoryList& Dir2() { return dir2_; }
   FileList& File2() { return file2_; }
 
+  // Has every list read its directory through `runner` from now on.
+  void SetReadingRunner(const ReadingRunner& runner);
+
   // Stands all five lists on the start location. Reads the disk; throws like ChooseDrive.
   void Load();
 

@@ -1,5 +1,7 @@
 #include "tests/form/fake_view.h"
 
+#include <thread>
+
 #include "location/text_encoding.h"
 #include "ui/form/qomde.h"
 
@@ -28,6 +30,16 @@ void FakeView::ShowMessage(const form::Message& message) {
 
 void FakeView::ShowProgress(bool cancelable) {
   progress.push_back(cancelable ? "show" : "show without Cancel");
+}
+
+void FakeView::RunAside(const std::function<void()>& work) {
+  ++asides;
+  std::thread(work).join();
+}
+
+void FakeView::LetEventsRun() {
+  ++events_run;
+  if (on_update) on_update();
 }
 
 void FakeView::UpdateProgress(const std::u16string& text, int permille) {

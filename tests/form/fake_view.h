@@ -27,6 +27,9 @@ class FakeView : public form::View {
   void ShowUndo(const std::u16string& text, bool enabled) override;
   void ShowPreview(const form::PreviewRows& rows) override { previews.push_back(rows); }
   void ShowMessage(const form::Message& message) override;
+  // Runs the work on a thread of its own, as a toolkit's view does.
+  void RunAside(const std::function<void()>& work) override;
+  void LetEventsRun() override;
   void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
   bool ProgressCanceled() const override { return canceled; }
@@ -46,7 +49,7 @@ class FakeView : public form::View {
   bool minimized = false;
   form::ControlId selected_option = form::ControlId::OptFile;
   bool canceled = false;
-  // Runs inside UpdateProgress, where a toolkit lets pending events run.
+  // Runs inside UpdateProgress and LetEventsRun, where a toolkit lets pending events run.
   std::function<void()> on_update;
 
   // Records.
@@ -63,7 +66,9 @@ class FakeView : public form::View {
   std::vector<std::u16string> messages;  // the text, then a line break and the details
   std::vector<std::string> details;      // the details alone
   std::vector<std::string>
-      progress;  // "show" or "show without Cancel", "update <permille>", "close"
+      progress;        // "show" or "show without Cancel", "update <permille>", "close"
+  int asides = 0;      // works run aside
+  int events_run = 0;  // times pending events were let run outside the progress window
 };
 
 // Returns ASCII text as the form's UTF-16 text, and back (non-ASCII shows as '?').

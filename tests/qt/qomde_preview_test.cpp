@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -36,11 +37,16 @@ class QomdePreviewTest : public QObject {
     QVERIFY(driver.Show());
     QVERIFY(driver.Open(dir.path()));
 
-    // The dialog is modal: it is looked at, and closed, from within its own event loop.
+    // The dialog is modal: it is looked at, and closed, from within its own event loop. The
+    // window runs events while it reads the directory, before the dialog shows, so the look
+    // comes back until it finds it.
     int shown_rows = -1;
-    const auto look_at_dialog = [&] {
+    std::function<void()> look_at_dialog = [&] {
       auto* dialog = driver.Find<QDialog>("Preview");
-      if (dialog == nullptr) return;
+      if (dialog == nullptr) {
+        QTimer::singleShot(0, look_at_dialog);
+        return;
+      }
       shown_rows = dialog->findChild<QTableView*>("PreviewRows")->model()->rowCount();
       dialog->reject();
     };

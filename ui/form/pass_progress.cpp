@@ -15,10 +15,15 @@ constexpr std::size_t kBarSteps = 1000;
 }  // namespace
 
 PassProgress::PassProgress(View& view, const Now& now, Action action)
-    : view_(view), now_(now), action_(action), started_(now_()) {}
+    : view_(view), now_(now), action_(action), started_(now_()), last_update_(started_) {}
 
 PassProgress::PassProgress(View& view, const Now& now, std::size_t total)
-    : view_(view), now_(now), action_(Action::kUndo), undo_total_(total), started_(now_()) {}
+    : view_(view),
+      now_(now),
+      action_(Action::kUndo),
+      undo_total_(total),
+      started_(now_()),
+      last_update_(started_) {}
 
 PassProgress::~PassProgress() {
   if (shown_) view_.CloseProgress();
@@ -46,10 +51,21 @@ void PassProgress::UndoStep(const std::filesystem::path& path) {
   Step(undo_done_, undo_total_, LastComponent(path));
 }
 
+void PassProgress::Working() { KeepAnswering(now_()); }
+
+void PassProgress::KeepAnswering(Clock::time_point now) {
+  if (now - last_update_ < kUpdateInterval) return;
+  last_update_ = now;
+  view_.LetEventsRun();
+}
+
 void PassProgress::Step(std::size_t done, std::size_t total, const NativeString& name) {
   const Clock::time_point now = now_();
   if (!shown_) {
-    if (now - started_ < kQuietStart) return;
+    if (now - started_ < kQuietStart) {
+      KeepAnswering(now);
+      return;
+    }
     view_.ShowProgress(action_ != Action::kUndo);
     shown_ = true;
   } else if (now - last_update_ < kUpdateInterval) {

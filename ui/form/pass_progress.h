@@ -11,7 +11,8 @@
 namespace qomdex::form {
 
 // The window's progress policy for one pass, preview or undo: the view's progress window shows
-// only for one that runs longer than half a second and is updated at most every 50 ms. A pass or
+// only for one that runs longer than half a second and is updated at most every 50 ms; before it
+// shows, the window's events other than input run as often. A pass or
 // a preview offers Cancel, which stops it after the current entry; an undo cannot be stopped, so
 // it offers none and counts its steps by the outcomes it records. Closes the progress window when
 // it goes away.
@@ -31,6 +32,7 @@ class PassProgress : public PassObserver {
 
   // Returns false once Cancel has been pressed.
   bool EntryDone(std::size_t done, std::size_t total, const NativeString& name) override;
+  void Working() override;
   void Renamed(const std::filesystem::path& directory, NativeStringView from,
                NativeStringView to) override;
   void Failed(const PassReport::Failure& failure) override;
@@ -38,6 +40,8 @@ class PassProgress : public PassObserver {
 
  private:
   void Step(std::size_t done, std::size_t total, const NativeString& name);
+  // Lets the window's events run, at most every 50 ms, while no progress window shows yet.
+  void KeepAnswering(Clock::time_point now);
   void UndoStep(const std::filesystem::path& path);
 
   View& view_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -37,7 +38,20 @@ bool SameSnapshot(const EntryList::State& a, const EntryList::State& b) {
 
 }  // namespace
 
-qomde::qomde(View& view, PassProgress::Now now) : view_(view), now_(std::move(now)), lists_(Fold) {}
+qomde::qomde(View& view, PassProgress::Now now) : view_(view), now_(std::move(now)), lists_(Fold) {
+  // A large directory takes most of a second to list; read aside, the window keeps repainting.
+  lists_.SetReadingRunner([this](const std::function<void()>& reading) {
+    std::exception_ptr failure;
+    view_.RunAside([&] {
+      try {
+        reading();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    if (failure) std::rethrow_exception(failure);
+  });
+}
 
 template <typename Work>
 void qomde::Handle(Work&& work) {
@@ -60,8 +74,18 @@ void qomde::Handle(Work&& work) {
   }
 }
 
+template <typename Work>
+void qomde::Navigate(Work&& work) {
+  if (busy_) return;
+  {
+    const ScopedFlag busy(busy_);
+    Handle(std::forward<Work>(work));
+  }
+  if (resize_skipped_) FormResize();
+}
+
 void qomde::FormLoad() {
-  Handle([this] {
+  Navigate([this] {
     state_ = PassState{};
     lists_.Load();
     return Message();
@@ -70,9 +94,12 @@ void qomde::FormLoad() {
 }
 
 void qomde::FormResize() {
-  // The progress window lets the window resize mid-pass; the click handler runs this again
-  // when the pass is over.
-  if (pass_running_) return;
+  // The window repaints and resizes while it reads or renames; the lists follow once it is done.
+  if (busy_) {
+    resize_skipped_ = true;
+    return;
+  }
+  resize_skipped_ = false;
   const int outer_height = view_.OuterHeightTwips();
   // A minimized window, or one too low for any list, leaves the lists at their last height.
   if (view_.IsMinimized() || outer_height <= kListHeightAllowance) return;
@@ -90,16 +117,14 @@ void qomde::Label1MouseMove() { view_.SetTextColor(ControlId::Label1, kLabel1Lit
 void qomde::Label6MouseMove() { view_.SetTextColor(ControlId::Label6, kLabel6Lit); }
 
 void qomde::Drive1Change(std::size_t position) {
-  if (pass_running_) return;
-  Handle([this, position] {
+  Navigate([this, position] {
     lists_.ChooseDrive(lists_.Drive1().drives().at(position));
     return Message();
   });
 }
 
 void qomde::Dir1Change(std::size_t row) {
-  if (pass_running_) return;
-  Handle([this, row] {
+  Navigate([this, row] {
     lists_.OpenDirectory(dir1_rows_.PathAt(row));
     return Message();
   });
@@ -108,9 +133,9 @@ void qomde::Dir1Change(std::size_t row) {
 void qomde::Command1Click() {
   // The progress window keeps input away from the window mid-pass; this holds for any input
   // that reaches a handler all the same.
-  if (pass_running_) return;
+  if (busy_) return;
   {
-    const ScopedFlag running(pass_running_);
+    const ScopedFlag running(busy_);
     // A pass cut short by a failure it does not report (memory running out) leaves no renames
     // to undo rather than the last pass's, whose names have moved on.
     last_renames_ = {};
@@ -133,12 +158,12 @@ void qomde::Command1Click() {
 }
 
 void qomde::Preview() {
-  if (pass_running_) return;
+  if (busy_) return;
   const bool folders = view_.IsSelected(ControlId::OptFolder);
   if (!folders && !view_.IsSelected(ControlId::OptFile)) return;
   std::optional<PreviewRows> rows;
   {
-    const ScopedFlag running(pass_running_);
+    const ScopedFlag running(busy_);
     Handle([&] {
       PreviewRows found(folders, folders ? lists_.Dir1().count() : lists_.File1().count());
       PassProgress progress(view_, now_, Action::kPreview);
@@ -163,9 +188,9 @@ void qomde::Preview() {
 }
 
 void qomde::UndoLastPass() {
-  if (pass_running_ || last_renames_.empty()) return;
+  if (busy_ || last_renames_.empty()) return;
   {
-    const ScopedFlag running(pass_running_);
+    const ScopedFlag running(busy_);
     Handle([this] {
       PassProgress progress(view_, now_, last_renames_.size());
       PassReport report = UndoRenames(last_renames_, {.observer = &progress});
@@ -182,8 +207,7 @@ void qomde::UndoLastPass() {
 }
 
 void qomde::Refresh() {
-  if (pass_running_) return;
-  Handle([this] {
+  Navigate([this] {
     lists_.Drive1().Refresh();
     // A list that cannot be read stays as it was; both stand on the same directory, so the
     // second fails only when the directory went between the two readings.

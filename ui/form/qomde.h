@@ -53,6 +53,9 @@ class qomde {
  private:
   template <typename Work>
   void Handle(Work&& work);
+  // Handles a move of the lists (or a first stand), unless the window is busy.
+  template <typename Work>
+  void Navigate(Work&& work);
   void SyncViews();
   void ShowUndo();
 
@@ -62,7 +65,10 @@ class qomde {
   LocationLists lists_;
   // The renames of the last pass, in memory only, for undo.
   RenameRecord last_renames_;
-  bool pass_running_ = false;
+  // Set while a handler reads or renames: the view lets events run meanwhile, and any handler
+  // they reach that would move a list or rename returns at once.
+  bool busy_ = false;
+  bool resize_skipped_ = false;
   // What the view shows, so that a list whose snapshot is unchanged keeps its place.
   std::vector<std::u16string> shown_drives_;
   EntryList::State shown_dir1_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +50,13 @@ class View {
   // Shows the user one message, its details (if any) in a scrollable box that can be copied
   // from, and returns when it has been seen.
   virtual void ShowMessage(const Message& message) = 0;
+
+  // Runs `work`, which throws nothing, to its end on a thread of its own, and meanwhile lets the
+  // window's events other than the user's input run (the window repaints); returns when the
+  // work is done.
+  virtual void RunAside(const std::function<void()>& work) = 0;
+  // Lets pending events other than the user's input run, so the window repaints mid-work.
+  virtual void LetEventsRun() = 0;
 
   // Shows the progress window of a long pass or undo, with a Cancel button when `cancelable`; it
   // keeps the window's controls from taking input until CloseProgress.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -11,6 +12,8 @@
 #include <QMouseEvent>
 #include <QProgressDialog>
 #include <QRadioButton>
+#include <QThread>
+#include <memory>
 
 #include "ui/form/control_table.h"
 #include "ui/form/twips.h"
@@ -261,6 +264,20 @@ void qomde::ShowProgress(bool cancelable) {
   }
   progress_->show();
 }
+
+void qomde::RunAside(const std::function<void()>& work) {
+  QEventLoop waiting;
+  std::unique_ptr<QThread> thread(QThread::create(work));
+  // Queued to this thread, so a work that ends before the loop starts still ends the loop.
+  connect(thread.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+  thread->start();
+  // The user's input waits until the work is done, as it would for a window that did the work
+  // itself; the window repaints and resizes meanwhile.
+  waiting.exec(QEventLoop::ExcludeUserInputEvents);
+  thread->wait();
+}
+
+void qomde::LetEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 void qomde::UpdateProgress(const std::u16string& text, int permille) {
   progress_->setLabelText(ToQString(text));

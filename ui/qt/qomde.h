@@ -46,6 +46,8 @@ class qomde : public QWidget, public form::View {
   void ShowUndo(const std::u16string& text, bool enabled) override;
   void ShowPreview(const form::PreviewRows& rows) override;
   void ShowMessage(const form::Message& message) override;
+  void RunAside(const std::function<void()>& work) override;
+  void LetEventsRun() override;
   void ShowProgress(bool cancelable) override;
   void UpdateProgress(const std::u16string& text, int permille) override;
   bool ProgressCanceled() const override;

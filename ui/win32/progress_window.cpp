@@ -49,18 +49,8 @@ void ProgressWindow::Update(const std::wstring& text, int permille) {
   SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(permille), 0);
   // Running the waiting messages here is safe: the owner is disabled, so only paints, moves of
   // this window and its Cancel get through, and the form's handlers that would move the lists or
-  // rename anything return at once while a pass runs. A quit request is put back for the main
-  // loop.
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  // rename anything return at once while a pass runs.
+  RunWaitingMessages(0, window_);
 }
 
 LRESULT CALLBACK ProgressWindow::Procedure(HWND window, UINT message, WPARAM wparam,

@@ -388,6 +388,43 @@ void qomde::ShowMessage(const form::Message& message) {
   }
 }
 
+namespace {
+
+// The messages that keep a window painted and its timers running; the user's input is left
+// waiting until the work is done.
+constexpr UINT kAnsweringFilter = PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+constexpr DWORD kAnsweringWake = QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_TIMER;
+
+DWORD WINAPI RunWork(LPVOID work) {
+  (*static_cast<const std::function<void()>*>(work))();
+  return 0;
+}
+
+}  // namespace
+
+void qomde::RunAside(const std::function<void()>& work) {
+  HANDLE thread = CreateThread(nullptr, 0, RunWork,
+                               const_cast<void*>(static_cast<const void*>(&work)), 0, nullptr);
+  if (thread == nullptr) {
+    // No thread to be had: the work runs here, and the window waits for it.
+    work();
+    return;
+  }
+  for (;;) {
+    const DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, kAnsweringWake);
+    if (woken == WAIT_OBJECT_0 + 1) {
+      RunWaitingMessages(kAnsweringFilter);
+      continue;
+    }
+    // Should the wait itself fail, the work is still waited for, without answering.
+    if (woken != WAIT_OBJECT_0) WaitForSingleObject(thread, INFINITE);
+    break;
+  }
+  CloseHandle(thread);
+}
+
+void qomde::LetEventsRun() { RunWaitingMessages(kAnsweringFilter); }
+
 void qomde::ShowProgress(bool cancelable) {
   progress_ = std::make_unique<ProgressWindow>(window_, Wide(form::kTitle), cancelable);
 }

@@ -31,4 +31,17 @@ HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& 
                          outer_height, owner, nullptr, GetModuleHandleW(nullptr), self);
 }
 
+void RunWaitingMessages(UINT filter, HWND dialog) {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | filter)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (dialog != nullptr && IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 }  // namespace qomdex::win32

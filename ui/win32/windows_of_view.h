@@ -18,6 +18,11 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nu
 HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& title, DWORD style,
                      int width, int height, void* self);
 
+// Runs the messages waiting for this thread that `filter` lets through (PM_QS_* flags; 0 lets
+// all through), each offered to `dialog`'s keyboard handling first when it is given. A quit
+// request is put back for the main loop.
+void RunWaitingMessages(UINT filter, HWND dialog = nullptr);
+
 // In a window procedure: keeps the object handed to CreateWindowExW when the window is created,
 // and returns it; null before then.
 template <typename Object>
