@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <set>
 #include <string>
 
@@ -15,6 +14,7 @@
 // clang-format on
 
 #include "tests/support/temp_dir.h"
+#include "tests/win32/open_in_dir1.h"
 #include "ui/form/twips.h"
 #include "ui/win32/message_window.h"
 #include "ui/win32/qomde.h"
@@ -83,26 +83,8 @@ LPARAM CenterOf(const Window& window, ControlId id) {
   return PointAt((place.left + place.right) / 2, (place.top + place.bottom) / 2);
 }
 
-bool SameName(const std::u16string& a, const std::wstring& b) {
-  return std::ranges::equal(a, b, [](char16_t x, wchar_t y) {
-    return std::towupper(static_cast<wint_t>(x)) == std::towupper(static_cast<wint_t>(y));
-  });
-}
-
-// Opens a directory in Dir1 one folder at a time from the root, as a double-click would.
 bool Open(Window& window, const std::filesystem::path& directory) {
-  const HWND dir1 = window.Control(ControlId::Dir1);
-  for (const std::filesystem::path& part : directory.relative_path()) {
-    const form::DirectoryRows& rows = window.view.dir1_rows();
-    std::size_t row = *rows.current_row() + 1;
-    const std::wstring shown = win32::Wide(form::ShownName(part.native()));
-    while (row < rows.size() && !SameName(rows.Text(row), shown)) ++row;
-    if (row == rows.size()) return false;
-    SendMessageW(dir1, LB_SETCURSEL, row, 0);
-    SendMessageW(window.view.window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dir1), LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(dir1));
-  }
-  return true;
+  return OpenInDir1(window.view, directory);
 }
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }

@@ -62,16 +62,7 @@ MessageWindow::~MessageWindow() {
   DestroyWindow(window_);
 }
 
-void MessageWindow::Run() {
-  MSG message{};
-  while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // A quit request is put back for the main loop.
-  if (!closed_) PostQuitMessage(static_cast<int>(message.wParam));
-}
+void MessageWindow::Run() { RunUntilClosed(window_, closed_); }
 
 LRESULT CALLBACK MessageWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = WindowObject<MessageWindow>(window, message, lparam);

@@ -78,16 +78,7 @@ PreviewWindow::~PreviewWindow() {
   DestroyWindow(window_);
 }
 
-void PreviewWindow::Run() {
-  MSG message{};
-  while (!closed_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  // A quit request is put back for the main loop.
-  if (!closed_) PostQuitMessage(static_cast<int>(message.wParam));
-}
+void PreviewWindow::Run() { RunUntilClosed(window_, closed_); }
 
 void PreviewWindow::GiveText(NMLVDISPINFOW& info) const {
   if ((info.item.mask & LVIF_TEXT) == 0 || info.item.cchTextMax <= 0) return;

@@ -44,4 +44,14 @@ void RunWaitingMessages(UINT filter, HWND dialog) {
   }
 }
 
+void RunUntilClosed(HWND dialog, const bool& closed) {
+  MSG message{};
+  while (!closed && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (!closed) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
 }  // namespace qomdex::win32

@@ -23,6 +23,10 @@ HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& 
 // request is put back for the main loop.
 void RunWaitingMessages(UINT filter, HWND dialog = nullptr);
 
+// Runs this thread's messages, each offered to `dialog`'s keyboard handling first, until
+// `closed` is set (by `dialog`'s procedure). A quit request is put back for the main loop.
+void RunUntilClosed(HWND dialog, const bool& closed);
+
 // In a window procedure: keeps the object handed to CreateWindowExW when the window is created,
 // and returns it; null before then.
 template <typename Object>
