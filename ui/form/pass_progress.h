@@ -12,10 +12,9 @@ namespace qomdex::form {
 
 // The window's progress policy for one pass, preview or undo: the view's progress window shows
 // only for one that runs longer than half a second and is updated at most every 50 ms; before it
-// shows, the window's events other than input run as often. A pass or
-// a preview offers Cancel, which stops it after the current entry; an undo cannot be stopped, so
-// it offers none and counts its steps by the outcomes it records. Closes the progress window when
-// it goes away.
+// shows, the window's events other than input run as often. A pass or a preview offers Cancel,
+// which stops it after the current entry; an undo cannot be stopped, so it offers none and
+// counts its steps by the outcomes it records. Closes the progress window when it goes away.
 class PassProgress : public PassObserver {
  public:
   using Clock = std::chrono::steady_clock;
