@@ -40,28 +40,23 @@ class Directory {
 
   // Returns the path the directory was opened by, for messages.
   const std::filesystem::path& path() const { return path_; }
-  // Returns the system's handle: a descriptor on POSIX, the extended path on Windows.
-#ifdef _WIN32
-  const std::wstring& native() const { return native_; }
-#else
-  int native() const { return native_; }
-#endif
+  // Return the system's handle, each used by its own system's file: on POSIX a descriptor (-1 on
+  // Windows), on Windows the extended path (empty on POSIX).
+  int descriptor() const { return descriptor_; }
+  const NativeString& extended_path() const { return extended_path_; }
   // Returns false when the directory's file system hands out entry numbers anew at each mount.
   bool numbers_durable() const { return numbers_durable_; }
 
  private:
   std::filesystem::path path_;
   bool numbers_durable_ = true;
-#ifdef _WIN32
-  std::wstring native_;
-#else
-  int native_ = -1;
-  // Set once a second link made here could not be told from another entry (sshfs numbers each
-  // path), so later renames go straight to the reservation.
+  int descriptor_ = -1;
+  NativeString extended_path_;
+  // POSIX: set once a second link made here could not be told from another entry (sshfs numbers
+  // each path), so later renames go straight to the reservation.
   mutable bool links_unverifiable_ = false;
   friend NativeString Rename(const Directory&, const NativeString&, const NativeString&,
                              std::error_code&, RenameWitness*);
-#endif
 };
 
 // Returns the entries of an open directory that the system's file manager shows by default ("."
@@ -137,11 +132,8 @@ class AppendFile {
   const Identity& identity() const { return identity_; }
 
  private:
-#ifdef _WIN32
-  void* handle_;
-#else
-  int fd_;
-#endif
+  // The system's handle: a descriptor on POSIX, a HANDLE on Windows.
+  std::intptr_t handle_;
   Identity identity_;
 };
 

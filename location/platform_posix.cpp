@@ -152,7 +152,7 @@ int LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look)
 }
 
 int LookAt(const Directory& directory, const char* name, Look& look) {
-  return LookAt(directory.native(), name, directory.numbers_durable(), look);
+  return LookAt(directory.descriptor(), name, directory.numbers_durable(), look);
 }
 
 // Removes an empty folder; the system refuses one that is not empty, with either of two reasons.
@@ -167,7 +167,7 @@ int RemoveResidueAt(const Directory& directory, const char* name, const Identity
   Look look;
   if (const int error = LookAt(directory, name, look)) return error;
   if (!SameEntry(identity, look.identity)) return EEXIST;
-  const int fd = directory.native();
+  const int fd = directory.descriptor();
   if (look.identity.type == Identity::Type::kFolder) return RemoveFolderAt(fd, name);
   if (look.identity.size != 0 && look.links < 2) return ENOTEMPTY;
   return unlinkat(fd, name, 0) == 0 ? 0 : errno;
@@ -206,7 +206,7 @@ constexpr int kLinksUnusable = ENOTSUP;
 // value; kLinksUnusable when the file system has no hard links or none it confirms.
 int RenameByLink(const Directory& directory, const char* from, const char* to, const Look& source) {
   if (forced_fallback == Fallback::kReservation) return kLinksUnusable;
-  const int fd = directory.native();
+  const int fd = directory.descriptor();
   if (linkat(fd, from, fd, to, 0) != 0) return LacksHardLinks(errno) ? kLinksUnusable : errno;
   BetweenSteps();
   Look made;
@@ -243,7 +243,7 @@ int RenameOverReservation(const Directory& directory, const char* from, const ch
   if (witness != nullptr) {
     if (const std::error_code error = witness->Reserving()) return error.value();
   }
-  const int fd = directory.native();
+  const int fd = directory.descriptor();
   if (is_directory) {
     if (mkdirat(fd, to, 0700) != 0) return errno;
   } else {
@@ -321,33 +321,35 @@ void PlatformTestHelper::ForceFallback(Fallback fallback) { forced_fallback = fa
 void PlatformTestHelper::BetweenSteps(std::function<void()> act) { between_steps = std::move(act); }
 
 Directory::Directory(const fs::path& path) : path_(path) {
-  native_ = open(path.c_str(), kReadable);
-  if (native_ < 0 && errno == ENAMETOOLONG) native_ = OpenComponentByComponent(path.native());
-  if (native_ < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
-  numbers_durable_ = KeepsNumbersAcrossMounts(native_);
+  descriptor_ = open(path.c_str(), kReadable);
+  if (descriptor_ < 0 && errno == ENAMETOOLONG) {
+    descriptor_ = OpenComponentByComponent(path.native());
+  }
+  if (descriptor_ < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
+  numbers_durable_ = KeepsNumbersAcrossMounts(descriptor_);
 }
 
 Directory::~Directory() {
-  if (native_ >= 0) close(native_);
+  if (descriptor_ >= 0) close(descriptor_);
 }
 
 Directory::Directory(Directory&& other) noexcept
     : path_(std::move(other.path_)),
       numbers_durable_(other.numbers_durable_),
-      native_(std::exchange(other.native_, -1)),
+      descriptor_(std::exchange(other.descriptor_, -1)),
       links_unverifiable_(other.links_unverifiable_) {}
 
 Directory& Directory::operator=(Directory&& other) noexcept {
   std::swap(path_, other.path_);
   std::swap(numbers_durable_, other.numbers_durable_);
-  std::swap(native_, other.native_);
+  std::swap(descriptor_, other.descriptor_);
   std::swap(links_unverifiable_, other.links_unverifiable_);
   return *this;
 }
 
 std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
   // A descriptor of its own, as the stream takes over the one it is given.
-  const int stream_fd = openat(directory.native(), ".", kReadable);
+  const int stream_fd = openat(directory.descriptor(), ".", kReadable);
   std::unique_ptr<DIR, int (*)(DIR*)> stream(stream_fd < 0 ? nullptr : fdopendir(stream_fd),
                                              closedir);
   if (!stream) {
@@ -409,7 +411,7 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
 
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness) {
-  int code = RenameExclusive(directory.native(), from.c_str(), to.c_str());
+  int code = RenameExclusive(directory.descriptor(), from.c_str(), to.c_str());
   if (code != 0 && LacksExclusiveRename(code)) {
     code = RenameWithoutExclusiveSupport(directory, from.c_str(), to.c_str(), witness,
                                          directory.links_unverifiable_);
@@ -432,7 +434,7 @@ void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
   Look look;
   int code = LookAt(directory, name.c_str(), look);
   if (code == 0) {
-    const int fd = directory.native();
+    const int fd = directory.descriptor();
     if (look.identity.type == Identity::Type::kFolder) {
       code = RemoveFolderAt(fd, name.c_str());
     } else if (look.identity.type == Identity::Type::kFile && look.identity.size == 0) {
@@ -464,22 +466,28 @@ std::string ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
+namespace {
+
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+}  // namespace
+
 AppendFile::AppendFile(const fs::path& path)
-    : fd_(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644)) {
+    : handle_(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644)) {
   struct stat status {};
-  if (fd_ < 0 || fstat(fd_, &status) != 0) {
+  if (handle_ < 0 || fstat(Descriptor(handle_), &status) != 0) {
     const std::error_code error = LastError();
-    if (fd_ >= 0) close(fd_);
+    if (handle_ >= 0) close(Descriptor(handle_));
     throw fs::filesystem_error("cannot create file", path, error);
   }
   identity_ = IdentityOf(status, true);
 }
 
-AppendFile::~AppendFile() { close(fd_); }
+AppendFile::~AppendFile() { close(Descriptor(handle_)); }
 
 std::error_code AppendFile::Append(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = write(fd_, bytes.data(), bytes.size());
+    const ssize_t written = write(Descriptor(handle_), bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return LastError();
     if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
@@ -489,7 +497,7 @@ std::error_code AppendFile::Append(std::string_view bytes) {
 }
 
 std::error_code AppendFile::Sync() noexcept {
-  if (fsync(fd_) == 0) return {};
+  if (fsync(Descriptor(handle_)) == 0) return {};
   return LastError();
 }
 

@@ -32,7 +32,7 @@ std::wstring ExtendedPath(const fs::path& path) {
 }
 
 std::wstring EntryPath(const Directory& directory, const NativeString& name) {
-  std::wstring path = directory.native();
+  std::wstring path = directory.extended_path();
   if (!IsSeparator(path.back())) path += L'\\';
   return path + name;
 }
@@ -106,8 +106,8 @@ constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTE
 
 }  // namespace
 
-Directory::Directory(const fs::path& path) : path_(path), native_(ExtendedPath(path)) {
-  const DWORD attributes = GetFileAttributesW(native_.c_str());
+Directory::Directory(const fs::path& path) : path_(path), extended_path_(ExtendedPath(path)) {
+  const DWORD attributes = GetFileAttributesW(extended_path_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     throw fs::filesystem_error("cannot open directory", path, LastError());
   }
@@ -115,7 +115,7 @@ Directory::Directory(const fs::path& path) : path_(path), native_(ExtendedPath(p
     throw fs::filesystem_error("cannot open directory", path,
                                std::error_code(ERROR_DIRECTORY, std::system_category()));
   }
-  numbers_durable_ = KeepsNumbersAcrossMounts(native_);
+  numbers_durable_ = KeepsNumbersAcrossMounts(extended_path_);
 }
 
 Directory::~Directory() = default;
@@ -162,7 +162,7 @@ Identity Identify(const Directory& directory, const NativeString& name, std::err
 // The extended path takes "." as a name, so the directory is looked at by its own path.
 Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
   BY_HANDLE_FILE_INFORMATION information{};
-  if (!Inspect(directory.native(), information)) {
+  if (!Inspect(directory.extended_path(), information)) {
     error = LastError();
     return {};
   }
@@ -262,25 +262,33 @@ std::string ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
+namespace {
+
+HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
 AppendFile::AppendFile(const fs::path& path)
-    : handle_(CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    : handle_(reinterpret_cast<std::intptr_t>(
+          CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+  const HANDLE file = Handle(handle_);
   BY_HANDLE_FILE_INFORMATION information{};
-  if (handle_ == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle_, &information)) {
+  if (file == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file, &information)) {
     const std::error_code error = LastError();
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
     throw fs::filesystem_error("cannot create file", path, error);
   }
   identity_ = IdentityOf(information, true);
 }
 
-AppendFile::~AppendFile() { CloseHandle(handle_); }
+AppendFile::~AppendFile() { CloseHandle(Handle(handle_)); }
 
 std::error_code AppendFile::Append(std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
     const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!WriteFile(handle_, bytes.data(), size, &written, nullptr)) return LastError();
+    if (!WriteFile(Handle(handle_), bytes.data(), size, &written, nullptr)) return LastError();
     if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
     bytes.remove_prefix(written);
   }
@@ -288,7 +296,7 @@ std::error_code AppendFile::Append(std::string_view bytes) {
 }
 
 std::error_code AppendFile::Sync() noexcept {
-  if (FlushFileBuffers(handle_)) return {};
+  if (FlushFileBuffers(Handle(handle_))) return {};
   return LastError();
 }
 

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <optional>
 
+#include "location/join_path.h"
 #include "location/text_encoding.h"
 
 namespace qomdex {
@@ -47,10 +48,11 @@ std::optional<std::string> Escape(char32_t code, std::size_t length) {
     case '\n': return "\\n";
     case '\t': return "\\t";
     case '\r': return "\\r";
-#ifndef _WIN32
-    // A Windows path is full of backslashes, and no Windows name holds one.
-    case '\\': return "\\\\";
-#endif
+    // Where a backslash separates a path's parts (Windows), paths are full of them and no name
+    // holds one.
+    case '\\':
+      if (IsSeparator(NativeChar{'\\'})) break;
+      return "\\\\";
     case '\'': return "\\'";
     default: break;
   }

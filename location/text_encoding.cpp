@@ -12,7 +12,9 @@ void AppendUtf16(char32_t code, std::u16string& text) {
   }
 }
 
-[[maybe_unused]] void AppendUtf8(char32_t code, std::string& bytes) {
+}  // namespace
+
+void AppendUtf8(char32_t code, std::string& bytes) {
   const auto put = [&](char32_t bits) { bytes.push_back(static_cast<char>(bits)); };
   if (code < 0x80) {
     put(code);
@@ -25,8 +27,6 @@ void AppendUtf16(char32_t code, std::u16string& text) {
     put(0x80 | ((code >> 6) & 0x3F)), put(0x80 | (code & 0x3F));
   }
 }
-
-}  // namespace
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -84,41 +84,6 @@ std::u16string DecodeUtf8(std::string_view bytes) {
     i += length;
   }
   return text;
-}
-
-std::u16string NativeToUtf16(const NativeString& name) {
-#ifdef _WIN32
-  return std::u16string(name.begin(), name.end());
-#else
-  return DecodeUtf8(name);
-#endif
-}
-
-std::string NativeToUtf8(const NativeString& name) {
-#ifdef _WIN32
-  std::string bytes;
-  bytes.reserve(name.size());
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    char32_t code = name[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
-        name[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (name[++i] - 0xDC00u);
-    }
-    AppendUtf8(code, bytes);
-  }
-  return bytes;
-#else
-  return name;
-#endif
-}
-
-NativeString NativeFromUtf8(std::string_view utf8) {
-#ifdef _WIN32
-  const std::u16string text = DecodeUtf8(utf8);
-  return NativeString(text.begin(), text.end());
-#else
-  return NativeString(utf8);
-#endif
 }
 
 }  // namespace qomdex

@@ -22,6 +22,12 @@ char32_t DecodeUtf8Sequence(std::string_view text, std::size_t i, std::size_t le
 // that differ only in their bad bytes still differ after decoding wherever they differ in length.
 std::u16string DecodeUtf8(std::string_view bytes);
 
+// Appends the UTF-8 bytes of `code`; a surrogate gets the three bytes it would have.
+void AppendUtf8(char32_t code, std::string& bytes);
+
+// The functions below depend on the system; each has its own file per system
+// (native_posix.cpp, native_windows.cpp).
+
 // Returns a name as UTF-16: decoded by DecodeUtf8 on POSIX, unchanged on Windows.
 std::u16string NativeToUtf16(const NativeString& name);
 
@@ -33,5 +39,10 @@ std::string NativeToUtf8(const NativeString& name);
 // Returns UTF-8 text as a name: unchanged on POSIX; on Windows decoded to UTF-16 with U+FFFD for
 // each byte that is not part of a well-formed sequence.
 NativeString NativeFromUtf8(std::string_view utf8);
+
+// Returns text the system or the C++ library wrote, such as a failure's reason, as UTF-16: decoded
+// as UTF-8 on POSIX; on Windows, where it is in the system's code page (plain ASCII in practice),
+// each byte as the Latin-1 character of its value, so no byte can fail a message.
+std::u16string SystemTextToUtf16(const std::string& text);
 
 }  // namespace qomdex

@@ -19,24 +19,11 @@ std::u16string Count(std::size_t count, const char16_t* one, const char16_t* man
   return Number(count) + (count == 1 ? one : many);
 }
 
-// Returns text the system or the C++ library wrote, such as a failure's reason.
-std::u16string SystemText(const std::string& text) {
-#ifdef _WIN32
-  // Such text is in the system's code page, plain ASCII in practice; any other byte shows as the
-  // Latin-1 character of its value rather than failing the message.
-  std::u16string wide;
-  for (const char c : text) wide.push_back(static_cast<unsigned char>(c));
-  return wide;
-#else
-  return NativeToUtf16(text);
-#endif
-}
-
 // Returns ": " and the system's reason, or nothing when the system gave none: a line never ends
 // in the reason of no error ("Success").
 std::u16string Reason(const std::error_code& error) {
   if (!error) return {};
-  return u": " + SystemText(error.message());
+  return u": " + SystemTextToUtf16(error.message());
 }
 
 // A name inside a sentence is quoted and escaped as the command line shows it, so where it
@@ -120,7 +107,7 @@ Message UnreadableMessage(const std::filesystem::filesystem_error& error) {
 
 Message UnexpectedMessage(const std::string& what) {
   Message message{u"An unexpected failure stopped this action.", {}};
-  if (!what.empty()) message.text += u'\n' + SystemText(what);
+  if (!what.empty()) message.text += u'\n' + SystemTextToUtf16(what);
   return message;
 }
 
