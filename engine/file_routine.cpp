@@ -33,15 +33,7 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
   if (!options.mirror_is_fresh) file2.Refresh(directory.handle());
   // Folds are written into buffers reused from entry to entry.
   std::u16string fold, new_fold, suffixed_fold;
-  TakenNames taken;
-  // Room for every name now taken and a new one for every entry, so the index never grows
-  // mid-pass: at a million names, growing holds the pass (and a window) for 200 ms.
-  taken.Reserve(file2.count() + file1.count());
-  for (std::size_t i = 0; i < file2.count(); ++i) {
-    TellWorking(i, options);
-    FoldInto(file2.entry(i), fold);
-    taken.Add(fold);
-  }
+  TakenNames taken = IndexTakenNames(file2, /*full_paths=*/false, file1.count(), options);
 
   PassReport report;
   MakeRoomForRenames(file1, options, report);

@@ -25,15 +25,7 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
   directory.ExpectRenames(dir1.count());
   if (!options.mirror_is_fresh) dir2.Refresh(directory.handle());
   std::u16string fold, target_fold;  // buffers reused from entry to entry
-  TakenNames taken;
-  // Room for every name now taken and a new one for every entry, so the index never grows
-  // mid-pass: at a million names, growing holds the pass (and a window) for 200 ms.
-  taken.Reserve(dir2.count() + dir1.count());
-  for (std::size_t i = 0; i < dir2.count(); ++i) {
-    TellWorking(i, options);
-    FoldInto(dir2.entry(i).native(), fold);
-    taken.Add(fold);
-  }
+  TakenNames taken = IndexTakenNames(dir2, /*full_paths=*/true, dir1.count(), options);
 
   PassReport report;
   MakeRoomForRenames(dir1, options, report);

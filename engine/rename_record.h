@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <iterator>
 #include <vector>
 
 #include "location/identity.h"
@@ -75,28 +74,13 @@ class RenameRecord {
   NativeString names_;
 };
 
-// Walks a record's renames either way; a rename is made when the iterator is read.
+// Walks a record's renames either way (for a range-for, or back from end()); a rename is made
+// when the iterator is read.
 class RenameRecord::Iterator {
  public:
-  using iterator_category = std::bidirectional_iterator_tag;
-  using value_type = Rename;
-  using difference_type = std::ptrdiff_t;
-  using reference = Rename;
-
-  Iterator() = default;
   Rename operator*() const;
   Iterator& operator++();
   Iterator& operator--();
-  Iterator operator++(int) {
-    Iterator was = *this;
-    ++*this;
-    return was;
-  }
-  Iterator operator--(int) {
-    Iterator was = *this;
-    --*this;
-    return was;
-  }
   friend bool operator==(const Iterator& a, const Iterator& b) { return a.row_ == b.row_; }
 
  private:

@@ -141,10 +141,19 @@ void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, Pa
   report.renamed.Reserve(visible.count(), 2 * units + kLongestSuffix * visible.count());
 }
 
-void TellWorking(std::size_t step, const PassOptions& options) {
+TakenNames IndexTakenNames(const EntryList& mirror, bool full_paths, std::size_t visible_count,
+                           const PassOptions& options) {
   // Often enough that a window answers within a few milliseconds; rarely enough to cost nothing.
-  constexpr std::size_t kStepsPerTelling = 4096;
-  if (options.observer && step > 0 && step % kStepsPerTelling == 0) options.observer->Working();
+  constexpr std::size_t kNamesPerTelling = 4096;
+  TakenNames taken;
+  taken.Reserve(mirror.count() + visible_count);
+  std::u16string fold;  // reused from name to name
+  for (std::size_t i = 0; i < mirror.count(); ++i) {
+    if (options.observer && i > 0 && i % kNamesPerTelling == 0) options.observer->Working();
+    FoldInto(full_paths ? JoinPath(mirror.path(), mirror.name(i)).native() : mirror.name(i), fold);
+    taken.Add(fold);
+  }
+  return taken;
 }
 
 bool ContinueBefore(const PassOptions& options, PassReport& report) {

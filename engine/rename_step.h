@@ -47,9 +47,13 @@ void RecordRemoved(std::filesystem::path removed, const PassOptions& options, Pa
 // them, so that keeping them never copies what is kept. Throws std::bad_alloc when it cannot.
 void MakeRoomForRenames(const EntryList& visible, const PassOptions& options, PassReport& report);
 
-// Tells the observer, if any, that the pass is working, at every few thousandth `step` of the
-// work before its first entry.
-void TellWorking(std::size_t step, const PassOptions& options);
+// Returns the folds of the names `mirror` lists (of whole paths when `full_paths`, as the folder
+// pass keeps them), with room for a new name for each of `visible_count` entries, so the index
+// never grows mid-pass: at a million names, growing holds the pass (and a window) for 200 ms.
+// Tells the observer, if any, every few thousand names that the pass is working. Throws
+// std::bad_alloc when memory runs out.
+TakenNames IndexTakenNames(const EntryList& mirror, bool full_paths, std::size_t visible_count,
+                           const PassOptions& options);
 
 // Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
 // report stopped, when it says so.
