@@ -8,10 +8,9 @@
 #include "cli/folder_walk.h"
 #include "cli/line_output.h"
 #include "cli/progress.h"
-#include "engine/file_routine.h"
 #include "engine/fold.h"
-#include "engine/folder_routine.h"
 #include "engine/journal.h"
+#include "engine/pass.h"
 #include "engine/undo.h"
 #include "location/location_lists.h"
 #include "location/quoting.h"
@@ -55,11 +54,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   ConsoleObserver observer(output, err, progress, stop_signal);
   // Each line is printed as it is made and no list is shown afterwards, so the passes keep no
   // renames and skip the final listing; the mirror is the one just read by opening the directory.
-  PassOptions pass_options{.dry_run = arguments.dry_run,
-                           .observer = &observer,
-                           .keep_renamed = false,
-                           .mirror_is_fresh = true,
-                           .refresh_visible_list = false};
+  PassOptions pass_options{
+      .dry_run = arguments.dry_run,
+      .observer = &observer,
+      .keep_renamed = false,
+  };
 
   if (arguments.undo) {
     try {
@@ -86,6 +85,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   PassState state;
   LocationLists lists(Fold);
+  const EntryKind kind = arguments.folders ? EntryKind::kFolder : EntryKind::kFile;
   bool unreadable = false;
   if (arguments.recursive) {
     FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
@@ -98,11 +98,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       try {
         lists.OpenDirectory(directory);
         progress.Restart();
-        if (arguments.folders) {
-          FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options);
-        } else {
-          FileRoutine(state, lists.File1(), lists.File2(), pass_options);
-        }
+        // The listing was read just now: it is also the pass's record of the names taken.
+        EntryList& listing = lists.Visible(kind);
+        RunPass(kind, state, listing, listing, pass_options);
         progress.Clear();
       } catch (const std::filesystem::filesystem_error& error) {
         err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "

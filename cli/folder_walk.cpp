@@ -1,8 +1,7 @@
 #include "cli/folder_walk.h"
 
 #include "cli/cli.h"
-#include "engine/file_routine.h"
-#include "engine/folder_routine.h"
+#include "engine/pass.h"
 #include "location/join_path.h"
 #include "location/platform.h"
 #include "location/quoting.h"
@@ -59,7 +58,7 @@ FolderWalk::FolderWalk(LocationLists& lists, PassState& state, const PassOptions
 
 bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
                      const WalkSettings& settings) {
-  folders_ = settings.folders;
+  kind_ = settings.folders ? EntryKind::kFolder : EntryKind::kFile;
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack_.push_back({*root, 0, 0});
   found_ = unlisted_ = roots.size();
   // The progress line waits its half second once for the whole walk, not for each folder.
@@ -79,7 +78,7 @@ bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
     }
     const std::filesystem::path parent = stack_.back().path;
     const std::size_t depth = stack_.back().depth;
-    if (!folders_) {
+    if (kind_ == EntryKind::kFile) {
       const Pending folder = std::move(stack_.back());
       stack_.pop_back();
       Treat(folder);
@@ -156,11 +155,9 @@ void FolderWalk::Treat(const Pending& folder) {
   progress_.Folder(handled_, found_, unlisted_ == 0);
   observer_.Start(QuoteName(folder.path) + ":");
   try {
-    if (folders_) {
-      FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options_);
-    } else {
-      FileRoutine(state_, lists_.File1(), lists_.File2(), options_);
-    }
+    // The listing was read just now: it is also the pass's record of the names taken.
+    EntryList& listing = lists_.Visible(kind_);
+    RunPass(kind_, state_, listing, listing, options_);
   } catch (const std::filesystem::filesystem_error& failure) {
     Unreadable(folder.path, failure.code());
   }

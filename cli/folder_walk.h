@@ -101,7 +101,7 @@ class FolderWalk {
   PassOptions options_;
   Progress& progress_;
   std::ostream& err_;
-  bool folders_ = false;
+  EntryKind kind_ = EntryKind::kFile;
   std::vector<Pending> stack_;
   std::vector<NativeString> subfolders_;
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // device and inode

@@ -2,8 +2,6 @@
 
 #include "engine/fold.h"
 #include "engine/name_cleaning.h"
-#include "engine/rename_step.h"
-#include "engine/taken_names.h"
 
 namespace qomdex {
 namespace {
@@ -25,43 +23,26 @@ void BuildSuffixedName(PassState& state) {
                        NumberText(state.CopyCount) + Ascii(").") + name.substr(extension_start);
 }
 
+PlannedStep FilePlanner::Decide(std::size_t position, const NativeString& name,
+                                const std::filesystem::path& /*directory*/,
+                                const TakenNames& taken) {
+  state_.ItemIndex = position;
+  Clean(state_, name, StripSet::kFile);
+  FoldInto(state_.NewName, new_fold_);
+  // The check compares with every listed name and then once more with the empty name.
+  const std::size_t matches = taken.Count(new_fold_) + (new_fold_.empty() ? 1 : 0);
+  state_.NameTaken = matches > 0;
+  state_.CopyCount += matches;
+  if (!state_.NameChanged) return {};
+  if (!state_.NameTaken) return {PlannedStep::Action::kRename, &state_.NewName, new_fold_};
+  BuildSuffixedName(state_);
+  FoldInto(state_.SuffixedName, suffixed_fold_);
+  return {PlannedStep::Action::kRename, &state_.SuffixedName, suffixed_fold_};
+}
+
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options) {
-  // The directory is opened once; the mirror is read and every entry renamed through it.
-  PassDirectory directory(file1.path(), options.dry_run);
-  directory.ExpectRenames(file1.count());
-  if (!options.mirror_is_fresh) file2.Refresh(directory.handle());
-  // Folds are written into buffers reused from entry to entry.
-  std::u16string fold, new_fold, suffixed_fold;
-  TakenNames taken = IndexTakenNames(file2, /*full_paths=*/false, file1.count(), options);
-
-  PassReport report;
-  MakeRoomForRenames(file1, options, report);
-  // Returns false when the pass must stop.
-  const auto treat = [&](const NativeString& name) {
-    Clean(state, name, StripSet::kFile);
-    FoldInto(state.NewName, new_fold);
-    // The check compares with every listed name and then once more with the empty name.
-    const std::size_t matches = taken.Count(new_fold) + (new_fold.empty() ? 1 : 0);
-    state.CheckIndex = taken.size();
-    state.NameTaken = matches > 0;
-    state.CopyCount += matches;
-    if (!state.NameChanged) return true;
-
-    if (state.NameTaken) {
-      BuildSuffixedName(state);
-      FoldInto(state.SuffixedName, suffixed_fold);
-    }
-    FoldInto(name, fold);
-    return CarryOut({name, state.NameTaken ? state.SuffixedName : state.NewName, fold,
-                     state.NameTaken ? suffixed_fold : new_fold},
-                    directory, options, taken, report);
-  };
-  for (state.ItemIndex = 0; state.ItemIndex < file1.count(); ++state.ItemIndex) {
-    if (!ContinueBefore(options, report)) break;
-    const NativeString& name = file1.entry(state.ItemIndex);
-    if (!treat(name) || !ContinueAfter(state, file1.count(), name, options, report)) break;
-  }
+  PassReport report = RunPass(EntryKind::kFile, state, file1, file2, options);
   RefreshAfterPass(file1, options, report);
   return report;
 }

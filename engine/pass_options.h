@@ -49,12 +49,6 @@ struct PassOptions {
   // Off: renames go to the observer only and are not kept in the report, so a front end that
   // prints each one as it is made holds no memory for them.
   bool keep_renamed = true;
-  // On: the mirror list was read from disk just before the pass, which then does not read it
-  // again.
-  bool mirror_is_fresh = false;
-  // Off: the visible list is not re-read at the end of the pass; for a front end that shows no
-  // list afterwards.
-  bool refresh_visible_list = true;
 };
 
 }  // namespace qomdex

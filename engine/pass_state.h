@@ -14,8 +14,6 @@ namespace qomdex {
 struct PassState {
   std::size_t ItemIndex = 0;     // 0-based position of the entry being treated
   std::size_t CharPos = 0;       // scan position in the name being cleaned
-  std::size_t CheckIndex = 0;    // mirror entries compared in the last collision check
-  std::size_t SlashPos = 0;      // first character of a folder's last path component
   NativeString NewName;          // the cleaned name
   NativeString SuffixedName;     // the cleaned file name with its copy suffix
   bool NameChanged = false;      // at least one leading character was cut

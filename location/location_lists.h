@@ -23,6 +23,13 @@ class LocationLists {
   FileList& File1() { return file1_; }
   DirectoryList& Dir2() { return dir2_; }
   FileList& File2() { return file2_; }
+  // Return the visible list (Dir1, File1) or the mirror (Dir2, File2) of a kind of entry.
+  EntryList& Visible(EntryKind kind) {
+    return kind == EntryKind::kFolder ? static_cast<EntryList&>(dir1_) : file1_;
+  }
+  EntryList& Mirror(EntryKind kind) {
+    return kind == EntryKind::kFolder ? static_cast<EntryList&>(dir2_) : file2_;
+  }
 
   // Has every list read its directory through `runner` from now on.
   void SetReadingRunner(const ReadingRunner& runner);

@@ -157,27 +157,34 @@ class RenamedNames : public PassObserver {
   std::vector<std::string> names;
 };
 
-TEST(FileRoutineTest, FrontEndOptionsChangeWhatIsKeptNotWhatIsDone) {
+TEST(FileRoutineTest, FrontEndsChooseWhatIsKeptAndReadNotWhatIsDone) {
+  enum class Run {
+    kWindow,      // FileRoutine: re-reads File2 before and File1 after
+    kMirror,      // re-reads File2 only
+    kListingOnly  // takes File1 as the names taken, as read before "a.txt" appeared
+  };
   struct Case {
     const char* label;
+    Run run;
     PassOptions options;
     Names after;
     std::size_t kept_renames;
     std::size_t file1_count;  // after the pass
     std::size_t failures;
   };
-  // "a.txt" appears after the lists were read: a mirror taken as fresh does not see it, and
+  // "a.txt" appears after the lists were read: a listing taken as fresh does not see it, and
   // the rename onto it is then refused, never made over it.
   const Case cases[] = {
-      {"defaults", {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 3, 0},
-      {"no report", {.keep_renamed = false}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 0, 3, 0},
-      {"no refresh",
-       {.refresh_visible_list = false},
+      {"window", Run::kWindow, {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 3, 0},
+      {"no report",
+       Run::kWindow,
+       {.keep_renamed = false},
        {"a copy ( 1).txt", "a.txt", "b.txt"},
-       2,
-       2,
+       0,
+       3,
        0},
-      {"mirror taken as fresh", {.mirror_is_fresh = true}, {"01 a.txt", "a.txt", "b.txt"}, 1, 3, 1},
+      {"mirror, no refresh", Run::kMirror, {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 2, 0},
+      {"listing taken as fresh", Run::kListingOnly, {}, {"01 a.txt", "a.txt", "b.txt"}, 1, 2, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
@@ -191,24 +198,17 @@ TEST(FileRoutineTest, FrontEndOptionsChangeWhatIsKeptNotWhatIsDone) {
     PassOptions options = c.options;
     options.observer = &observer;
     PassState state;
-    const PassReport report = FileRoutine(state, lists.File1(), lists.File2(), options);
+    FileList& file1 = lists.File1();
+    const PassReport report = c.run == Run::kWindow
+                                  ? FileRoutine(state, file1, lists.File2(), options)
+                                  : RunPass(EntryKind::kFile, state, file1,
+                                            c.run == Run::kMirror ? lists.File2() : file1, options);
     EXPECT_EQ(dir.Names(), c.after);
     EXPECT_EQ(observer.names.size(), 2 - c.failures);
     EXPECT_EQ(report.renamed.size(), c.kept_renames);
-    EXPECT_EQ(lists.File1().count(), c.file1_count);
+    EXPECT_EQ(file1.count(), c.file1_count);
     EXPECT_EQ(report.failures.size(), c.failures);
   }
-}
-
-TEST(FileRoutineTest, LeavesTheFolderPassFieldsAlone) {
-  TempDir dir;
-  dir.Touch("01 a");
-  PassState state;
-  state.SlashPos = 17;
-  state.FolderName = testing::Native("kept");
-  RunFilePass(state, dir.path());
-  EXPECT_EQ(state.SlashPos, 17u);
-  EXPECT_EQ(Utf8(state.FolderName), "kept");
 }
 
 }  // namespace

@@ -74,9 +74,9 @@ TEST(PassFaultsTest, DirectoryRemovedMidPassIsReportedForEveryLaterEntry) {
   PassState state;
   const PassReport report = testing::RunFilePass(state, parent / "d", {.observer = &observer});
   EXPECT_EQ(report.renamed.size(), 1u);
-  // Two entries that vanished, then the directory itself when the list is re-read.
-  ASSERT_EQ(report.failures.size(), 3u);
-  EXPECT_EQ(report.failures[2].path, parent / "d");
+  // The two entries that vanished.
+  ASSERT_EQ(report.failures.size(), 2u);
+  EXPECT_EQ(report.failures[1].path, parent / "d" / "03 c");
   for (const auto& failure : report.failures) {
     EXPECT_EQ(failure.error, std::errc::no_such_file_or_directory);
   }
@@ -91,10 +91,13 @@ TEST(PassFaultsTest, DirectoryMovedMidPassIsStillTheOneTreated) {
     return true;
   });
   PassState state;
-  const PassReport report = testing::RunFilePass(state, parent / "d", {.observer = &observer});
+  LocationLists lists(Fold);
+  lists.OpenDirectory(parent / "d");
+  const PassReport report =
+      FileRoutine(state, lists.File1(), lists.File2(), {.observer = &observer});
   EXPECT_EQ(testing::RenamedTo(report), (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(parent.Read("moved/c"), "d/03 c");
-  // Only the list, re-read by its path at the end, finds the directory gone from there.
+  // Only the window's list, re-read by its path at the end, finds the directory gone from there.
   ASSERT_EQ(report.failures.size(), 1u);
   EXPECT_EQ(report.failures[0].kind, PassReport::FailureKind::kUnreadableDirectory);
 }

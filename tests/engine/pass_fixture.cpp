@@ -1,25 +1,35 @@
 #include "tests/engine/pass_fixture.h"
 
-#include "engine/file_routine.h"
 #include "engine/fold.h"
-#include "engine/folder_routine.h"
-#include "location/location_lists.h"
+#include "engine/pass.h"
+#include "location/directory_list.h"
+#include "location/file_list.h"
 #include "tests/support/utf8_names.h"
 
 namespace qomdex::testing {
 
+namespace {
+
+// Runs a pass as qomdex-cli does: over one listing read just before, which is also the pass's
+// record of the names taken.
+template <typename List>
+PassReport RunOverListing(EntryKind kind, PassState& state, const std::filesystem::path& directory,
+                          const PassOptions& options) {
+  List listing(Fold);
+  listing.SetPath(directory);
+  return RunPass(kind, state, listing, listing, options);
+}
+
+}  // namespace
+
 PassReport RunFilePass(PassState& state, const std::filesystem::path& directory,
                        const PassOptions& options) {
-  LocationLists lists(Fold);
-  lists.OpenDirectory(directory);
-  return FileRoutine(state, lists.File1(), lists.File2(), options);
+  return RunOverListing<FileList>(EntryKind::kFile, state, directory, options);
 }
 
 PassReport RunFolderPass(PassState& state, const std::filesystem::path& directory,
                          const PassOptions& options) {
-  LocationLists lists(Fold);
-  lists.OpenDirectory(directory);
-  return FolderRoutine(state, lists.Dir1(), lists.Dir2(), options);
+  return RunOverListing<DirectoryList>(EntryKind::kFolder, state, directory, options);
 }
 
 std::vector<std::string> RenamedTo(const PassReport& report) {

@@ -9,7 +9,7 @@
 #include "engine/file_routine.h"
 #include "engine/fold.h"
 #include "engine/folder_routine.h"
-#include "engine/rename_step.h"
+#include "engine/pass.h"
 #include "engine/undo.h"
 #include "location/text_encoding.h"
 #include "ui/form/texts.h"
@@ -168,16 +168,13 @@ void qomde::Preview() {
       PreviewRows found(folders, folders ? lists_.Dir1().count() : lists_.File1().count());
       PassProgress progress(view_, now_, Action::kPreview);
       PreviewRecorder recorder(found, progress);
-      const PassOptions options{.dry_run = true,
-                                .observer = &recorder,
-                                .keep_renamed = false,
-                                .refresh_visible_list = false};
+      const PassOptions options{.dry_run = true, .observer = &recorder, .keep_renamed = false};
       // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
       // from the same count and gives the names shown here.
       PassState state = state_;
-      const PassReport report = folders
-                                    ? FolderRoutine(state, lists_.Dir1(), lists_.Dir2(), options)
-                                    : FileRoutine(state, lists_.File1(), lists_.File2(), options);
+      const EntryKind kind = folders ? EntryKind::kFolder : EntryKind::kFile;
+      const PassReport report =
+          RunPass(kind, state, lists_.Visible(kind), lists_.Mirror(kind), options);
       // Rows cut short by Cancel would tell only part of the story.
       if (!report.stopped) rows = std::move(found);
       return Message();

@@ -1,0 +1,116 @@
+#include "engine/pass.h"
+
+#include "engine/file_routine.h"
+#include "engine/fold.h"
+#include "engine/folder_routine.h"
+#include "engine/rename_step.h"
+#include "location/join_path.h"
+
+namespace qomdex {
+namespace {
+
+// Makes room in the report for a rename of every entry `listing` shows, when the report keeps
+// them, so that keeping them never copies what is kept. Throws std::bad_alloc when it cannot.
+void MakeRoomForRenames(const EntryList& listing, const PassOptions& options, PassReport& report) {
+  if (!options.keep_renamed) return;
+  // A new name is at most its old one with a copy suffix: " copy (", a blank, up to 20 digits,
+  // ").".
+  constexpr std::size_t kLongestSuffix = 30;
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < listing.count(); ++i) units += listing.name(i).size();
+  report.renamed.Reserve(listing.count(), 2 * units + kLongestSuffix * listing.count());
+}
+
+// Returns the folds of the names `taken` lists (of whole paths when `full_paths`), with room for
+// a new name for each of `listed` entries, so the index never grows mid-pass: at a million
+// names, growing holds the pass (and a window) for 200 ms. Tells the observer, if any, every few
+// thousand names that the pass is working. Throws std::bad_alloc when memory runs out.
+TakenNames IndexTakenNames(const EntryList& taken_list, bool full_paths, std::size_t listed,
+                           const PassOptions& options) {
+  // Often enough that a window answers within a few milliseconds; rarely enough to cost nothing.
+  constexpr std::size_t kNamesPerTelling = 4096;
+  TakenNames taken;
+  taken.Reserve(taken_list.count() + listed);
+  std::u16string fold;  // reused from name to name
+  for (std::size_t i = 0; i < taken_list.count(); ++i) {
+    if (options.observer && i > 0 && i % kNamesPerTelling == 0) options.observer->Working();
+    const NativeString& name = taken_list.name(i);
+    FoldInto(full_paths ? JoinPath(taken_list.path(), name).native() : name, fold);
+    taken.Add(fold);
+  }
+  return taken;
+}
+
+// Asks the observer, if any, whether to stop before the next entry; returns false, and marks the
+// report stopped, when it says so.
+bool ContinueBefore(const PassOptions& options, PassReport& report) {
+  if (options.observer == nullptr || !options.observer->StopRequested()) return true;
+  report.stopped = true;
+  return false;
+}
+
+// Tells the observer, if any, that `done` of `total` entries are treated, the last one `name`;
+// returns false, and marks the report stopped, when the observer asks the pass to stop.
+bool ContinueAfter(std::size_t done, std::size_t total, const NativeString& name,
+                   const PassOptions& options, PassReport& report) {
+  if (options.observer == nullptr || options.observer->EntryDone(done, total, name) ||
+      done == total) {
+    return true;
+  }
+  report.stopped = true;
+  return false;
+}
+
+}  // namespace
+
+PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& taken_list,
+                   const PassOptions& options) {
+  // The directory is opened once; the taken names are read and every entry renamed through it.
+  PassDirectory directory(listing.path(), options.dry_run);
+  directory.ExpectRenames(listing.count());
+  if (&taken_list != &listing) taken_list.Refresh(directory.handle());
+  const bool full_paths = planner.IndexesFullPaths();
+  TakenNames taken = IndexTakenNames(taken_list, full_paths, listing.count(), options);
+
+  PassReport report;
+  MakeRoomForRenames(listing, options, report);
+  std::u16string from_fold;  // reused from entry to entry
+  for (std::size_t position = 0; position < listing.count(); ++position) {
+    if (!ContinueBefore(options, report)) break;
+    const NativeString& name = listing.name(position);
+    const PlannedStep step = planner.Decide(position, name, listing.path(), taken);
+    if (step.action == PlannedStep::Action::kKeepWouldBeEmpty) {
+      RecordKept({JoinPath(listing.path(), name), PassReport::KeptReason::kWouldBeEmpty}, options,
+                 report);
+    } else if (step.action == PlannedStep::Action::kRename) {
+      FoldInto(full_paths ? JoinPath(listing.path(), name).native() : name, from_fold);
+      if (!CarryOut({name, *step.to, from_fold, step.to_fold, full_paths}, directory, options,
+                    taken, report)) {
+        break;
+      }
+    }
+    if (!ContinueAfter(position + 1, listing.count(), name, options, report)) break;
+  }
+  return report;
+}
+
+PassReport RunPass(EntryKind kind, PassState& state, const EntryList& listing, EntryList& taken,
+                   const PassOptions& options) {
+  if (kind == EntryKind::kFolder) {
+    FolderPlanner planner(state);
+    return RunPass(planner, listing, taken, options);
+  }
+  FilePlanner planner(state);
+  return RunPass(planner, listing, taken, options);
+}
+
+void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report) {
+  try {
+    list.Refresh();
+  } catch (const std::filesystem::filesystem_error& error) {
+    RecordFailure({PassReport::FailureKind::kUnreadableDirectory, list.path(), {}, error.code()},
+                  options, report);
+  }
+}
+
+}  // namespace qomdex
