@@ -55,6 +55,8 @@ TEST(CliTest, DryRunPrintsTheSameLinesAndRenamesNothing) {
   for (const char* name : {"01 a.txt", "02 a.txt"}) dir.Touch(name);
   const Result dry = RunCli({"--dry-run", Utf8(dir.path())});
   EXPECT_EQ(dir.Names(), (Names{"01 a.txt", "02 a.txt"}));
+  // A dry run that saw nothing to rename would print the same nothing as a broken real run.
+  ASSERT_EQ(std::count(dry.out.begin(), dry.out.end(), '\n'), 2) << dry.out;
   const Result real = RunCli({Utf8(dir.path())});
   EXPECT_EQ(dry.out, real.out);
   EXPECT_EQ(dry.status, kExitSuccess);
@@ -189,6 +191,7 @@ TEST(CliTest, UsageHelpAndVersion) {
       {{"--undo", "."}, kExitUsageOrUnreadable, "", "qomdex-cli: cannot read the journal ...."},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     const Result result = RunCli(c.args);
     EXPECT_EQ(result.status, c.status);
     EXPECT_TRUE(matches(result.out, c.out)) << result.out;

@@ -68,6 +68,7 @@ TEST(ProgressTest, ShowsTheFolderOfAWalk) {
       {340, 340, true, "qomdex-cli: folder 340/340, 1/2 '01 a'"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
     std::ostringstream terminal;
     Progress::Clock::time_point now{};
     Progress progress(terminal, true, {}, [&] { return now; });

@@ -270,6 +270,7 @@ TEST(RecursiveTest, DepthAndWalkOptionsThatCannotRun) {
       {{"--undo", "j", "-r"}, "qomdex-cli: --undo cannot be combined with --recursive\n"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     const Result result = RunCli(c.args);
     EXPECT_EQ(result.status, kExitUsageOrUnreadable);
     EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;

@@ -37,7 +37,8 @@ TEST(JoinPathWindowsTest, BackslashesAndDriveRoots) {
       {LR"(c:\music\)", L"a.txt", LR"(c:\music\a.txt)"},
       {L"c:/music/", L"a.txt", L"c:/music/a.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(JoinPath(c.directory, c.name).native(), c.joined);
+  for (const auto& c : cases)
+    EXPECT_EQ(JoinPath(c.directory, c.name).native(), c.joined) << c.joined;
 
   EXPECT_EQ(NormalizeDirectoryPath(LR"(c:\)").native(), LR"(c:\)");
   EXPECT_EQ(NormalizeDirectoryPath(L"c:/a/./b/../c/").native(), LR"(c:\a\c)");
