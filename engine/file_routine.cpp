@@ -28,7 +28,7 @@ void BuildSuffixedName(PassState& state) {
 PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
                        const PassOptions& options) {
   // The directory is opened once; the mirror is read and every entry renamed through it.
-  PassDirectory directory(file1.path(), options.dry_run);
+  PassDirectory directory(file1.path(), options);
   directory.ExpectRenames(file1.count());
   if (!options.mirror_is_fresh) file2.Refresh(directory.handle());
   // Folds are written into buffers reused from entry to entry.

@@ -21,7 +21,7 @@ std::filesystem::path SuffixedFolderPath(const PassState& state,
 PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& dir2,
                          const PassOptions& options) {
   // The directory is opened once; the mirror is read and every entry renamed through it.
-  PassDirectory directory(dir1.path(), options.dry_run);
+  PassDirectory directory(dir1.path(), options);
   directory.ExpectRenames(dir1.count());
   if (!options.mirror_is_fresh) dir2.Refresh(directory.handle());
   std::u16string fold, target_fold;  // buffers reused from entry to entry

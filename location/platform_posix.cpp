@@ -23,7 +23,6 @@
 #endif
 
 #include "location/platform.h"
-#include "location/platform_test_helper.h"
 
 namespace qomdex::platform {
 namespace fs = std::filesystem;
@@ -31,14 +30,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
-
-using Fallback = PlatformTestHelper::Fallback;
-Fallback forced_fallback = Fallback::kNone;
-std::function<void()> between_steps;
-
-void BetweenSteps() {
-  if (between_steps) std::exchange(between_steps, nullptr)();
-}
 
 // Returns no error when the system call succeeded, else the reason it left in errno.
 std::error_code Checked(bool succeeded) { return succeeded ? std::error_code() : LastError(); }
@@ -181,19 +172,6 @@ std::error_code RemoveLosingNothing(const Directory& directory, const NativeStri
   return Checked(unlinkat(fd, name.c_str(), 0) == 0);
 }
 
-// Renames with the kernel's no-replace flag; returns the reason on failure.
-std::error_code RenameExclusive(int fd, const char* from, const char* to) {
-  if (forced_fallback != Fallback::kNone) return std::make_error_code(std::errc::invalid_argument);
-#if defined(__linux__)
-  return Checked(renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0);
-#elif defined(__APPLE__)
-  return Checked(renameatx_np(fd, from, fd, to, RENAME_EXCL) == 0);
-#else
-  (void)fd;
-  return std::make_error_code(std::errc::function_not_supported);
-#endif
-}
-
 bool LacksExclusiveRename(std::error_code error) {
   return error == std::errc::invalid_argument || error == std::errc::function_not_supported ||
          error == std::errc::not_supported || error == std::errc::operation_not_supported;
@@ -214,14 +192,12 @@ constexpr std::errc kLinksUnusable = std::errc::not_supported;
 // over. Each name is checked to still hold the entry right before the old one goes, so an entry
 // another program put under either name meanwhile is never removed. Returns the reason on
 // failure; kLinksUnusable when the file system has no hard links or none it confirms.
-std::error_code RenameByLink(const Directory& directory, const NativeString& from,
-                             const NativeString& to, const Look& source) {
-  if (forced_fallback == Fallback::kReservation) return std::make_error_code(kLinksUnusable);
-  const int fd = directory.descriptor();
-  if (const std::error_code error = Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0)) {
+std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
+                             const NativeString& from, const NativeString& to, const Look& source) {
+  if (const std::error_code error = calls.Link(directory, from, to)) {
     return LacksHardLinks(error) ? std::make_error_code(kLinksUnusable) : error;
   }
-  BetweenSteps();
+  const int fd = directory.descriptor();
   Look made;
   const std::error_code made_error = LookAt(directory, to, made);
   Look old;
@@ -249,59 +225,34 @@ std::error_code RenameByLink(const Directory& directory, const NativeString& fro
 }
 
 // The new name is first reserved by an exclusive create, which fails if it exists, and the entry
-// is then renamed over its own placeholder, which goes again if that fails. The placeholder is
-// checked to still be ours, and empty, right before the rename replaces it.
-std::error_code RenameOverReservation(const Directory& directory, const NativeString& from,
-                                      const NativeString& to, bool is_directory,
-                                      RenameWitness* witness) {
+// is then renamed over its own placeholder, which goes again if that fails.
+std::error_code RenameOverReservation(SystemCalls& calls, const Directory& directory,
+                                      const NativeString& from, const NativeString& to,
+                                      bool is_directory, RenameWitness* witness) {
   if (witness != nullptr) {
     if (const std::error_code error = witness->Reserving()) return error;
   }
-  const int fd = directory.descriptor();
-  if (is_directory) {
-    if (mkdirat(fd, to.c_str(), 0700) != 0) return LastError();
-  } else {
-    const int file = openat(fd, to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (file < 0) return LastError();
-    close(file);
-  }
-  // Looked at by its name, which only the placeholder can hold this instant short of another
-  // program's deliberate swap; the checks below catch any later one.
-  Look made;
-  if (const std::error_code error = LookAt(directory, to, made)) return error;
-  const Identity placeholder = made.identity;
-  if (witness != nullptr) {
-    if (const std::error_code error = witness->Reserved(placeholder)) {
-      RemoveLosingNothing(directory, to, &placeholder);
-      return error;
-    }
-  }
-  BetweenSteps();
-  Look now;
-  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
-      (!is_directory && now.identity.size != 0)) {
-    return NameTakenError();
-  }
-  std::error_code error = Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
-  if (!error) return error;
-  // A folder put into the placeholder folder makes it another program's.
-  if (error == std::errc::directory_not_empty) error = NameTakenError();
-  RemoveLosingNothing(directory, to, &placeholder);
+  std::error_code error;
+  const Identity placeholder = calls.Reserve(directory, to, is_directory, error);
+  if (error) return error;
+  if (witness != nullptr) error = witness->Reserved(placeholder);
+  if (!error) error = calls.RenameOverPlaceholder(directory, from, to, placeholder);
+  if (error) RemoveLosingNothing(directory, to, &placeholder);
   return error;
 }
 
-std::error_code RenameWithoutExclusiveSupport(const Directory& directory, const NativeString& from,
-                                              const NativeString& to, RenameWitness* witness,
-                                              bool& links_unverifiable) {
+std::error_code RenameWithoutExclusiveSupport(SystemCalls& calls, const Directory& directory,
+                                              const NativeString& from, const NativeString& to,
+                                              RenameWitness* witness, bool& links_unverifiable) {
   Look source;
   if (const std::error_code error = LookAt(directory, from, source)) return error;
   const bool is_directory = source.identity.type == Identity::Type::kFolder;
   if (!is_directory && !links_unverifiable) {
-    const std::error_code error = RenameByLink(directory, from, to, source);
+    const std::error_code error = RenameByLink(calls, directory, from, to, source);
     if (error != kLinksUnusable) return error;
     links_unverifiable = true;
   }
-  return RenameOverReservation(directory, from, to, is_directory, witness);
+  return RenameOverReservation(calls, directory, from, to, is_directory, witness);
 }
 
 // Returns false for the file systems that hand out entry numbers anew at each mount (FAT and
@@ -332,11 +283,63 @@ bool IsRealFileSystem(std::string_view source, std::string_view type) {
 
 }  // namespace
 
-void PlatformTestHelper::ForceFallback(Fallback fallback) { forced_fallback = fallback; }
+SystemCalls& SystemCalls::Native() {
+  static SystemCalls calls;
+  return calls;
+}
 
-void PlatformTestHelper::BetweenSteps(std::function<void()> act) { between_steps = std::move(act); }
+std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  const int fd = directory.descriptor();
+#if defined(__linux__)
+  return Checked(renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE) == 0);
+#elif defined(__APPLE__)
+  return Checked(renameatx_np(fd, from.c_str(), fd, to.c_str(), RENAME_EXCL) == 0);
+#else
+  (void)fd;
+  return std::make_error_code(std::errc::function_not_supported);
+#endif
+}
 
-Directory::Directory(const fs::path& path) : path_(path) {
+std::error_code SystemCalls::Link(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) {
+  const int fd = directory.descriptor();
+  return Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0);
+}
+
+Identity SystemCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
+                              std::error_code& error) {
+  const int fd = directory.descriptor();
+  if (folder) {
+    error = Checked(mkdirat(fd, name.c_str(), 0700) == 0);
+  } else {
+    const int file = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    error = Checked(file >= 0);
+    if (file >= 0) close(file);
+  }
+  if (error) return {};
+  // Looked at by its name, which only the placeholder can hold this instant short of another
+  // program's deliberate swap; the look before the rename over it catches any later one.
+  Look made;
+  error = LookAt(directory, name, made);
+  return made.identity;
+}
+
+std::error_code SystemCalls::RenameOverPlaceholder(const Directory& directory,
+                                                   const NativeString& from, const NativeString& to,
+                                                   const Identity& placeholder) {
+  Look now;
+  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
+      (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
+    return NameTakenError();
+  }
+  const int fd = directory.descriptor();
+  const std::error_code error = Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
+  // A folder put into the placeholder folder makes it another program's.
+  return error == std::errc::directory_not_empty ? NameTakenError() : error;
+}
+
+Directory::Directory(const fs::path& path, SystemCalls& calls) : path_(path), calls_(&calls) {
   descriptor_ = open(path.c_str(), kReadable);
   if (descriptor_ < 0 && errno == ENAMETOOLONG) {
     descriptor_ = OpenComponentByComponent(path.native());
@@ -351,12 +354,14 @@ Directory::~Directory() {
 
 Directory::Directory(Directory&& other) noexcept
     : path_(std::move(other.path_)),
+      calls_(other.calls_),
       numbers_durable_(other.numbers_durable_),
       descriptor_(std::exchange(other.descriptor_, -1)),
       links_unverifiable_(other.links_unverifiable_) {}
 
 Directory& Directory::operator=(Directory&& other) noexcept {
   std::swap(path_, other.path_);
+  std::swap(calls_, other.calls_);
   std::swap(numbers_durable_, other.numbers_durable_);
   std::swap(descriptor_, other.descriptor_);
   std::swap(links_unverifiable_, other.links_unverifiable_);
@@ -419,10 +424,11 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
 
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness) {
-  error = RenameExclusive(directory.descriptor(), from.c_str(), to.c_str());
+  SystemCalls& calls = directory.calls();
+  error = calls.RenameNoReplace(directory, from, to);
   if (LacksExclusiveRename(error)) {
-    error =
-        RenameWithoutExclusiveSupport(directory, from, to, witness, directory.links_unverifiable_);
+    error = RenameWithoutExclusiveSupport(calls, directory, from, to, witness,
+                                          directory.links_unverifiable_);
   }
   return error ? NativeString() : to;
 }

@@ -123,7 +123,23 @@ constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTE
 
 }  // namespace
 
-Directory::Directory(const fs::path& path) : path_(path), extended_path_(ExtendedPath(path)) {
+SystemCalls& SystemCalls::Native() {
+  static SystemCalls calls;
+  return calls;
+}
+
+// Windows' own rename refuses an existing target on every file system, so it is the whole of the
+// never-replacing rename.
+std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  if (MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, to).c_str(), 0)) {
+    return {};
+  }
+  return LastError();
+}
+
+Directory::Directory(const fs::path& path, SystemCalls& calls)
+    : path_(path), calls_(&calls), extended_path_(ExtendedPath(path)) {
   const DWORD attributes = GetFileAttributesW(extended_path_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     throw fs::filesystem_error("cannot open directory", path, LastError());
@@ -203,17 +219,12 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
   return given;
 }
 
-// Without MOVEFILE_REPLACE_EXISTING the system refuses an existing target on every file system,
-// so no step of it can be left behind and the witness hears nothing.
+// No step of Windows' rename can be left behind, so the witness hears nothing.
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness*) {
   NativeString given = GivenName(to, error);
-  if (error) return {};
-  if (!MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, given).c_str(), 0)) {
-    error = LastError();
-    return {};
-  }
-  return given;
+  if (!error) error = directory.calls().RenameNoReplace(directory, from, given);
+  return error ? NativeString() : given;
 }
 
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,

@@ -13,7 +13,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 #ifndef _WIN32
-#include "tests/support/forced_fallback.h"
+#include "tests/support/fallback_calls.h"
 #endif
 
 namespace qomdex {
@@ -23,11 +23,12 @@ using testing::TempDir;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
-// Runs the file (or folder) pass over `dir` with a new journal at `file`.
-PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false) {
+// Runs the file (or folder) pass over `dir` with a new journal at `file` (and `calls`, if any).
+PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false,
+                          platform::SystemCalls* calls = nullptr) {
   RenameJournal journal(file);
   PassState state;
-  const PassOptions options{.journal = &journal};
+  const PassOptions options{.journal = &journal, .system_calls = calls};
   const PassReport report = folders ? testing::RunFolderPass(state, dir.path(), options)
                                     : testing::RunFilePass(state, dir.path(), options);
   EXPECT_FALSE(journal.Sync());
@@ -157,12 +158,12 @@ TEST(JournalTest, UndoPassesOverRenamesNeverMadeAndLeavesOtherEntriesAlone) {
 
 #ifndef _WIN32  // Only the POSIX rename has fallbacks that take more than one step.
 TEST(JournalTest, UndoRemovesWhatARenameCutShortLeftBehind) {
-  using Fallback = platform::PlatformTestHelper::Fallback;
+  using Fallback = testing::FallbackCalls::Fallback;
   const struct {
     const char* label;
     Fallback fallback;
     bool folders;
-  } cases[] = {{"second link of a file", Fallback::kHardLink, false},
+  } cases[] = {{"second link of a file", Fallback::kLink, false},
                {"placeholder file", Fallback::kReservation, false},
                {"placeholder folder", Fallback::kReservation, true}};
   struct Killed {};
@@ -170,12 +171,9 @@ TEST(JournalTest, UndoRemovesWhatARenameCutShortLeftBehind) {
     SCOPED_TRACE(c.label);
     TempDir dir, journal_dir;
     for (const char* name : {"01 a", "02 b"}) c.folders ? dir.MakeDir(name) : dir.Touch(name);
-    {
-      const testing::ForcedFallback forced(c.fallback);
-      // The process dies in the middle of the first rename: nothing after it runs.
-      platform::PlatformTestHelper::BetweenSteps([] { throw Killed{}; });
-      EXPECT_THROW(JournalledPass(dir, journal_dir / "journal", c.folders), Killed);
-    }
+    // The process dies in the middle of the first rename: nothing after it runs.
+    testing::FallbackCalls killed(c.fallback, [] { throw Killed{}; });
+    EXPECT_THROW(JournalledPass(dir, journal_dir / "journal", c.folders, &killed), Killed);
     ASSERT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"})) << "the residue the cut left";
 
     const PassReport dry = UndoJournal(journal_dir / "journal", {.dry_run = true});

@@ -9,17 +9,14 @@
 #include <cerrno>
 
 #include "location/platform.h"
-#include "location/platform_test_helper.h"
-#include "tests/support/forced_fallback.h"
+#include "tests/support/fallback_calls.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
 namespace {
 
-using platform::PlatformTestHelper;
-using testing::ForcedFallback;
 using testing::TempDir;
-using Fallback = PlatformTestHelper::Fallback;
+using Fallback = testing::FallbackCalls::Fallback;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
@@ -42,24 +39,24 @@ struct RaceCase {
 
 TEST(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
   const RaceCase cases[] = {
-      {"file by link", Fallback::kHardLink, false, nullptr, nullptr, true, nullptr},
+      {"file by link", Fallback::kLink, false, nullptr, nullptr, true, nullptr},
       {"file by reservation", Fallback::kReservation, false, nullptr, nullptr, true, nullptr},
-      {"folder by reservation", Fallback::kHardLink, true, nullptr, nullptr, true, nullptr},
-      {"link: new name taken before", Fallback::kHardLink, false, [](auto& d) { Theirs(d, "a"); },
+      {"folder by reservation", Fallback::kLink, true, nullptr, nullptr, true, nullptr},
+      {"link: new name taken before", Fallback::kLink, false, [](auto& d) { Theirs(d, "a"); },
        nullptr, false, "a"},
       {"reservation: new name taken before", Fallback::kReservation, false,
        [](auto& d) { Theirs(d, "a"); }, nullptr, false, "a"},
-      {"reservation: folder name taken before", Fallback::kHardLink, true,
+      {"reservation: folder name taken before", Fallback::kLink, true,
        [](auto& d) { d.MakeDir("a"); }, nullptr, false, nullptr},
-      {"link: old name replaced between", Fallback::kHardLink, false, nullptr,
+      {"link: old name replaced between", Fallback::kLink, false, nullptr,
        [](auto& d) { ReplacedByTheirs(d, "01 a"); }, true, "01 a"},
-      {"link: new name replaced between", Fallback::kHardLink, false, nullptr,
+      {"link: new name replaced between", Fallback::kLink, false, nullptr,
        [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
       {"reservation: placeholder written into", Fallback::kReservation, false, nullptr,
        [](auto& d) { Theirs(d, "a"); }, false, "a"},
       {"reservation: placeholder replaced", Fallback::kReservation, false, nullptr,
        [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
-      {"reservation: placeholder folder filled", Fallback::kHardLink, true, nullptr,
+      {"reservation: placeholder folder filled", Fallback::kLink, true, nullptr,
        [](auto& d) { Theirs(d, "a/theirs"); }, false, nullptr},
       {"reservation: exclusive create of the name refused", Fallback::kReservation, false, nullptr,
        [](auto& d) {
@@ -78,12 +75,13 @@ TEST(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
       dir.Touch("01 a");
     }
     if (c.before) c.before(dir);
-    const ForcedFallback forced(c.fallback);
-    if (c.between) PlatformTestHelper::BetweenSteps([&] { c.between(dir); });
+    testing::FallbackCalls calls(c.fallback, [&] {
+      if (c.between) c.between(dir);
+    });
 
     std::error_code error;
     const NativeString given =
-        platform::Rename(platform::Directory(dir.path()), "01 a", "a", error);
+        platform::Rename(platform::Directory(dir.path(), calls), "01 a", "a", error);
 
     const bool their_old_name = c.theirs != nullptr && std::string(c.theirs) == "01 a";
     EXPECT_EQ(dir.Names(), c.renamed && !their_old_name ? Names{"a"} : (Names{"01 a", "a"}));
