@@ -200,16 +200,5 @@ TEST(FileRoutineTest, FrontEndOptionsChangeWhatIsKeptNotWhatIsDone) {
   }
 }
 
-TEST(FileRoutineTest, LeavesTheFolderPassFieldsAlone) {
-  TempDir dir;
-  dir.Touch("01 a");
-  PassState state;
-  state.SlashPos = 17;
-  state.FolderName = testing::Native("kept");
-  RunFilePass(state, dir.path());
-  EXPECT_EQ(state.SlashPos, 17u);
-  EXPECT_EQ(Utf8(state.FolderName), "kept");
-}
-
 }  // namespace
 }  // namespace qomdex
