@@ -66,7 +66,7 @@ bool ContinueAfter(std::size_t done, std::size_t total, const NativeString& name
 PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& taken_list,
                    const PassOptions& options) {
   // The directory is opened once; the taken names are read and every entry renamed through it.
-  PassDirectory directory(listing.path(), options.dry_run);
+  PassDirectory directory(listing.path(), options);
   directory.ExpectRenames(listing.count());
   if (&taken_list != &listing) taken_list.Refresh(directory.handle());
   const bool full_paths = planner.IndexesFullPaths();

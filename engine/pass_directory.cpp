@@ -10,8 +10,10 @@ std::string_view Key(const NativeString& name) {
 
 }  // namespace
 
-PassDirectory::PassDirectory(const std::filesystem::path& path, bool dry_run)
-    : handle_(path), dry_run_(dry_run) {}
+PassDirectory::PassDirectory(const std::filesystem::path& path, const PassOptions& options)
+    : handle_(path, options.system_calls != nullptr ? *options.system_calls
+                                                    : platform::SystemCalls::Native()),
+      dry_run_(options.dry_run) {}
 
 platform::Identity PassDirectory::Identify(const NativeString& name, std::error_code& error) const {
   if (dry_run_) {

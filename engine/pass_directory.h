@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "engine/flat_name_table.h"
+#include "engine/pass_options.h"
 #include "location/native_name.h"
 #include "location/platform.h"
 
@@ -16,9 +17,10 @@ namespace qomdex {
 // renames the dry run has pretended to make: names it vacated are free, names it took are taken.
 class PassDirectory {
  public:
-  // Opens the directory. Reads the disk; throws std::filesystem::filesystem_error when it cannot
-  // be opened.
-  PassDirectory(const std::filesystem::path& path, bool dry_run);
+  // Opens the directory for a pass run with `options` (a dry run or not, and the system calls its
+  // renames are made of). Reads the disk; throws std::filesystem::filesystem_error when it
+  // cannot be opened.
+  PassDirectory(const std::filesystem::path& path, const PassOptions& options);
 
   // Returns the path the directory was opened by.
   const std::filesystem::path& path() const { return handle_.path(); }

@@ -8,6 +8,9 @@
 namespace qomdex {
 
 class RenameJournal;
+namespace platform {
+class SystemCalls;
+}
 
 // Follows a pass entry by entry, and can stop it.
 class PassObserver {
@@ -46,6 +49,8 @@ struct PassOptions {
   // When set, every rename is written to it before it is made, and the journal file itself is
   // never renamed. A dry run writes nothing to it.
   RenameJournal* journal = nullptr;
+  // The system calls renames are made of; null for the system's own.
+  platform::SystemCalls* system_calls = nullptr;
   // Off: renames go to the observer only and are not kept in the report, so a front end that
   // prints each one as it is made holds no memory for them.
   bool keep_renamed = true;

@@ -30,7 +30,7 @@ PassDirectory* Reversal::Open(const std::filesystem::path& directory) {
   auto [found, first] = directories_.try_emplace(directory);
   if (first) {
     try {
-      found->second.emplace(directory, options_.dry_run);
+      found->second.emplace(directory, options_);
     } catch (const std::filesystem::filesystem_error& error) {
       RecordFailure({PassReport::FailureKind::kUnreadableDirectory, directory, {}, error.code()},
                     options_, report_);

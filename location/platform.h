@@ -23,15 +23,50 @@ struct DirectoryEntry {
   bool is_directory = false;
 };
 
+class Directory;
 class RenameWitness;
+
+// The system's own calls the never-replacing rename is made of, each one virtual call, so a test
+// can derive a stand-in that overrides one: to answer "not supported" as a file system lacking
+// it would, or to act as another program would between two of them. Each touches the disk and
+// returns the system's reason on failure.
+class SystemCalls {
+ public:
+  virtual ~SystemCalls() = default;
+  // Returns the system's own.
+  static SystemCalls& Native();
+
+  // Renames the entry `from` of the directory to `to` in one step, refusing an existing `to`
+  // (NameTakenError()). On POSIX a file system without such a rename answers EINVAL, ENOSYS or
+  // ENOTSUP; Windows' rename never replaces on any.
+  virtual std::error_code RenameNoReplace(const Directory& directory, const NativeString& from,
+                                          const NativeString& to);
+
+  // The steps of the fallback for a file system without that rename. Only POSIX has such file
+  // systems; on Windows each answers std::errc::not_supported, and nothing asks it.
+  // Gives the file `from` the second name `to`, refusing an existing `to`.
+  virtual std::error_code Link(const Directory& directory, const NativeString& from,
+                               const NativeString& to);
+  // Makes an empty file (or folder) under `name`, refusing an existing one, and returns its
+  // identity, looked at by that name at once. On failure sets `error`.
+  virtual Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
+                           std::error_code& error);
+  // Renames `from` over `to` only while `to` is still the empty entry `placeholder`, which it
+  // looks at right before the rename: no system call makes a rename wait on its target. Returns
+  // NameTakenError() when `to` is another entry or holds anything.
+  virtual std::error_code RenameOverPlaceholder(const Directory& directory,
+                                                const NativeString& from, const NativeString& to,
+                                                const Identity& placeholder);
+};
 
 // An open directory: on POSIX a descriptor, so everything done through it stays with that
 // directory wherever it is moved and however deep it lies; on Windows its full extended path.
 class Directory {
  public:
-  // Opens a directory; ".." in the path means what the system says it means. Reads the disk;
-  // throws std::filesystem::filesystem_error when the path is no directory that can be opened.
-  explicit Directory(const std::filesystem::path& path);
+  // Opens a directory whose renames go through `calls`; ".." in the path means what the system
+  // says it means. Reads the disk; throws std::filesystem::filesystem_error when the path is no
+  // directory that can be opened.
+  explicit Directory(const std::filesystem::path& path, SystemCalls& calls = SystemCalls::Native());
   ~Directory();
   Directory(Directory&& other) noexcept;
   Directory& operator=(Directory&& other) noexcept;
@@ -46,9 +81,12 @@ class Directory {
   const NativeString& extended_path() const { return extended_path_; }
   // Returns false when the directory's file system hands out entry numbers anew at each mount.
   bool numbers_durable() const { return numbers_durable_; }
+  // Returns the calls its renames are made of.
+  SystemCalls& calls() const { return *calls_; }
 
  private:
   std::filesystem::path path_;
+  SystemCalls* calls_;
   bool numbers_durable_ = true;
   int descriptor_ = -1;
   NativeString extended_path_;
@@ -98,9 +136,9 @@ NativeString GivenName(const NativeString& name, std::error_code& error);
 
 // Renames the entry `from` of the directory to `to` atomically and never replaces an existing
 // entry, also on file systems without a never-replacing rename (the witness, if any, hears of
-// each step a kill could leave behind). Returns the name the entry has now (see GivenName).
-// Touches the disk. On failure sets `error` to the system's reason and returns an empty name;
-// never throws for a refused rename.
+// each step a kill could leave behind). Made of the directory's calls. Returns the name the entry
+// has now (see GivenName). Touches the disk. On failure sets `error` to the system's reason and
+// returns an empty name; never throws for a refused rename.
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness = nullptr);
 

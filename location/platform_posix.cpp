@@ -23,7 +23,6 @@
 #endif
 
 #include "location/platform.h"
-#include "location/platform_test_helper.h"
 
 namespace qomdex::platform {
 namespace fs = std::filesystem;
@@ -32,13 +31,8 @@ namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
-using Fallback = PlatformTestHelper::Fallback;
-Fallback forced_fallback = Fallback::kNone;
-std::function<void()> between_steps;
-
-void BetweenSteps() {
-  if (between_steps) std::exchange(between_steps, nullptr)();
-}
+// Returns no error when the system call succeeded, else the reason it left in errno.
+std::error_code Checked(bool succeeded) { return succeeded ? std::error_code() : LastError(); }
 
 // Passes a directory's parents without needing to read them, as the path lookup itself does.
 #if defined(O_PATH)
@@ -119,15 +113,16 @@ Identity IdentityOf(const struct stat& status, bool numbers_durable) {
   return identity;
 }
 
-// Looks at an entry without following a link; returns 0 or the errno value. Where the system has
-// statx, the same call gives the birth time and the mount, so a look costs no more than a stat.
-int LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look) {
+// Looks at an entry without following a link; returns the reason on failure. Where the system
+// has statx, the same call gives the birth time and the mount, so a look costs no more than a
+// stat.
+std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look) {
 #if defined(__linux__) && defined(STATX_BTIME)
   struct statx status {};
   constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME |
                              STATX_NLINK | kStatxUniqueMount;
   if (statx(directory_fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &status) != 0) {
-    return errno;
+    return LastError();
   }
   Identity& identity = look.identity;
   identity = {};
@@ -144,148 +139,120 @@ int LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look)
   look.links = status.stx_nlink;
 #else
   struct stat status {};
-  if (fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  if (fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
   look.identity = IdentityOf(status, numbers_durable);
   look.links = static_cast<std::uint64_t>(status.st_nlink);
 #endif
-  return 0;
+  return {};
 }
 
-int LookAt(const Directory& directory, const char* name, Look& look) {
-  return LookAt(directory.descriptor(), name, directory.numbers_durable(), look);
+std::error_code LookAt(const Directory& directory, const NativeString& name, Look& look) {
+  return LookAt(directory.descriptor(), name.c_str(), directory.numbers_durable(), look);
 }
 
-// Removes an empty folder; the system refuses one that is not empty, with either of two reasons.
-int RemoveFolderAt(int directory_fd, const char* name) {
-  if (unlinkat(directory_fd, name, AT_REMOVEDIR) == 0) return 0;
-  return errno == EEXIST ? ENOTEMPTY : errno;
-}
-
-// Removes a name that is `identity` when that loses nothing; returns 0 or the errno value
-// (EEXIST: another entry has the name; ENOTEMPTY: it holds something).
-int RemoveResidueAt(const Directory& directory, const char* name, const Identity& identity) {
+// Removes `name` when that loses nothing: an empty folder (the system refuses any other, with
+// either of two reasons), an empty file, or, when `identity` is given, one of several links to
+// that entry. Returns the reason on failure: another entry has the name (EEXIST), or it holds
+// something (ENOTEMPTY).
+std::error_code RemoveLosingNothing(const Directory& directory, const NativeString& name,
+                                    const Identity* identity) {
   Look look;
-  if (const int error = LookAt(directory, name, look)) return error;
-  if (!SameEntry(identity, look.identity)) return EEXIST;
+  if (const std::error_code error = LookAt(directory, name, look)) return error;
+  if (identity != nullptr && !SameEntry(*identity, look.identity)) return NameTakenError();
   const int fd = directory.descriptor();
-  if (look.identity.type == Identity::Type::kFolder) return RemoveFolderAt(fd, name);
-  if (look.identity.size != 0 && look.links < 2) return ENOTEMPTY;
-  return unlinkat(fd, name, 0) == 0 ? 0 : errno;
+  if (look.identity.type == Identity::Type::kFolder) {
+    const std::error_code error = Checked(unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0);
+    return error == std::errc::file_exists ? std::make_error_code(std::errc::directory_not_empty)
+                                           : error;
+  }
+  const bool empty_file = look.identity.type == Identity::Type::kFile && look.identity.size == 0;
+  if (!empty_file && (identity == nullptr || look.links < 2)) {
+    return std::make_error_code(std::errc::directory_not_empty);
+  }
+  return Checked(unlinkat(fd, name.c_str(), 0) == 0);
 }
 
-// Renames with the kernel's no-replace flag; returns 0 or the errno value.
-int RenameExclusive(int fd, const char* from, const char* to) {
-  if (forced_fallback != Fallback::kNone) return EINVAL;
-#if defined(__linux__)
-  if (renameat2(fd, from, fd, to, RENAME_NOREPLACE) == 0) return 0;
-#elif defined(__APPLE__)
-  if (renameatx_np(fd, from, fd, to, RENAME_EXCL) == 0) return 0;
-#else
-  errno = ENOSYS;
-#endif
-  return errno;
+bool LacksExclusiveRename(std::error_code error) {
+  return error == std::errc::invalid_argument || error == std::errc::function_not_supported ||
+         error == std::errc::not_supported || error == std::errc::operation_not_supported;
 }
 
-bool LacksExclusiveRename(int error) {
-  return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP;
-}
-
-bool LacksHardLinks(int error) {
-  return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK;
+bool LacksHardLinks(std::error_code error) {
+  return error == std::errc::operation_not_permitted || error == std::errc::not_supported ||
+         error == std::errc::operation_not_supported || error == std::errc::too_many_links;
 }
 
 // The reservation path's answer for a file system whose links cannot be trusted.
-constexpr int kLinksUnusable = ENOTSUP;
+constexpr std::errc kLinksUnusable = std::errc::not_supported;
 
 // A file gets its new name as a second link, which fails if the name exists, and then loses the
 // old one. The link counts must show that both names now hold the one file: where they do not
 // (sshfs numbers each path, and counts no links), the new name is still the link just made,
 // since the link refused an existing name, and it goes again for the reservation path to take
 // over. Each name is checked to still hold the entry right before the old one goes, so an entry
-// another program put under either name meanwhile is never removed. Returns 0 or the errno
-// value; kLinksUnusable when the file system has no hard links or none it confirms.
-int RenameByLink(const Directory& directory, const char* from, const char* to, const Look& source) {
-  if (forced_fallback == Fallback::kReservation) return kLinksUnusable;
+// another program put under either name meanwhile is never removed. Returns the reason on
+// failure; kLinksUnusable when the file system has no hard links or none it confirms.
+std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
+                             const NativeString& from, const NativeString& to, const Look& source) {
+  if (const std::error_code error = calls.Link(directory, from, to)) {
+    return LacksHardLinks(error) ? std::make_error_code(kLinksUnusable) : error;
+  }
   const int fd = directory.descriptor();
-  if (linkat(fd, from, fd, to, 0) != 0) return LacksHardLinks(errno) ? kLinksUnusable : errno;
-  BetweenSteps();
   Look made;
-  const int made_error = LookAt(directory, to, made);
+  const std::error_code made_error = LookAt(directory, to, made);
   Look old;
   const bool old_holds_entry =
-      LookAt(directory, from, old) == 0 && SameNumbers(old.identity, source.identity);
-  const bool made_is_entry = made_error == 0 && SameNumbers(made.identity, source.identity);
+      !LookAt(directory, from, old) && SameNumbers(old.identity, source.identity);
+  const bool made_is_entry = !made_error && SameNumbers(made.identity, source.identity);
   if (made_is_entry && made.links > source.links) {
     // Gone or taken by another program: the entry keeps only its new name either way.
-    if (!old_holds_entry || unlinkat(fd, from, 0) == 0) return 0;
-    const int error = errno;
-    RemoveResidueAt(directory, to, made.identity);
+    if (!old_holds_entry) return {};
+    const std::error_code error = Checked(unlinkat(fd, from.c_str(), 0) == 0);
+    if (error) RemoveLosingNothing(directory, to, &made.identity);
     return error;
   }
   // Unconfirmed. Where the file system numbers each path, the new name shows the very file, its
   // content and times unchanged; anything else there is another program's.
-  const bool per_path_numbers = made_error == 0 && !made_is_entry && made.links == source.links &&
+  const bool per_path_numbers = !made_error && !made_is_entry && made.links == source.links &&
                                 made.identity.type == source.identity.type &&
                                 made.identity.size == source.identity.size &&
                                 made.identity.modified == source.identity.modified;
-  if (!made_is_entry && !per_path_numbers) return EEXIST;
+  if (!made_is_entry && !per_path_numbers) return NameTakenError();
   // Another program took the old name meanwhile: the new one is all the entry has.
-  if (!old_holds_entry) return 0;
-  if (unlinkat(fd, to, 0) != 0) return errno;
-  return kLinksUnusable;
+  if (!old_holds_entry) return {};
+  if (const std::error_code error = Checked(unlinkat(fd, to.c_str(), 0) == 0)) return error;
+  return std::make_error_code(kLinksUnusable);
 }
 
 // The new name is first reserved by an exclusive create, which fails if it exists, and the entry
-// is then renamed over its own placeholder, which goes again if that fails. The placeholder is
-// checked to still be ours, and empty, right before the rename replaces it.
-int RenameOverReservation(const Directory& directory, const char* from, const char* to,
-                          bool is_directory, RenameWitness* witness) {
+// is then renamed over its own placeholder, which goes again if that fails.
+std::error_code RenameOverReservation(SystemCalls& calls, const Directory& directory,
+                                      const NativeString& from, const NativeString& to,
+                                      bool is_directory, RenameWitness* witness) {
   if (witness != nullptr) {
-    if (const std::error_code error = witness->Reserving()) return error.value();
+    if (const std::error_code error = witness->Reserving()) return error;
   }
-  const int fd = directory.descriptor();
-  if (is_directory) {
-    if (mkdirat(fd, to, 0700) != 0) return errno;
-  } else {
-    const int file = openat(fd, to, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (file < 0) return errno;
-    close(file);
-  }
-  // Looked at by its name, which only the placeholder can hold this instant short of another
-  // program's deliberate swap; the checks below catch any later one.
-  Look made;
-  if (const int error = LookAt(directory, to, made)) return error;
-  const Identity placeholder = made.identity;
-  if (witness != nullptr) {
-    if (const std::error_code error = witness->Reserved(placeholder)) {
-      RemoveResidueAt(directory, to, placeholder);
-      return error.value();
-    }
-  }
-  BetweenSteps();
-  Look now;
-  if (LookAt(directory, to, now) != 0 || !SameNumbers(now.identity, placeholder) ||
-      (!is_directory && now.identity.size != 0)) {
-    return EEXIST;
-  }
-  if (renameat(fd, from, fd, to) == 0) return 0;
-  // A folder put into the placeholder folder makes it another program's.
-  const int error = errno == ENOTEMPTY ? EEXIST : errno;
-  RemoveResidueAt(directory, to, placeholder);
+  std::error_code error;
+  const Identity placeholder = calls.Reserve(directory, to, is_directory, error);
+  if (error) return error;
+  if (witness != nullptr) error = witness->Reserved(placeholder);
+  if (!error) error = calls.RenameOverPlaceholder(directory, from, to, placeholder);
+  if (error) RemoveLosingNothing(directory, to, &placeholder);
   return error;
 }
 
-int RenameWithoutExclusiveSupport(const Directory& directory, const char* from, const char* to,
-                                  RenameWitness* witness, bool& links_unverifiable) {
+std::error_code RenameWithoutExclusiveSupport(SystemCalls& calls, const Directory& directory,
+                                              const NativeString& from, const NativeString& to,
+                                              RenameWitness* witness, bool& links_unverifiable) {
   Look source;
-  if (const int error = LookAt(directory, from, source)) return error;
+  if (const std::error_code error = LookAt(directory, from, source)) return error;
   const bool is_directory = source.identity.type == Identity::Type::kFolder;
   if (!is_directory && !links_unverifiable) {
-    const int error = RenameByLink(directory, from, to, source);
+    const std::error_code error = RenameByLink(calls, directory, from, to, source);
     if (error != kLinksUnusable) return error;
     links_unverifiable = true;
   }
-  return RenameOverReservation(directory, from, to, is_directory, witness);
+  return RenameOverReservation(calls, directory, from, to, is_directory, witness);
 }
 
 // Returns false for the file systems that hand out entry numbers anew at each mount (FAT and
@@ -316,11 +283,63 @@ bool IsRealFileSystem(std::string_view source, std::string_view type) {
 
 }  // namespace
 
-void PlatformTestHelper::ForceFallback(Fallback fallback) { forced_fallback = fallback; }
+SystemCalls& SystemCalls::Native() {
+  static SystemCalls calls;
+  return calls;
+}
 
-void PlatformTestHelper::BetweenSteps(std::function<void()> act) { between_steps = std::move(act); }
+std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  const int fd = directory.descriptor();
+#if defined(__linux__)
+  return Checked(renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE) == 0);
+#elif defined(__APPLE__)
+  return Checked(renameatx_np(fd, from.c_str(), fd, to.c_str(), RENAME_EXCL) == 0);
+#else
+  (void)fd;
+  return std::make_error_code(std::errc::function_not_supported);
+#endif
+}
 
-Directory::Directory(const fs::path& path) : path_(path) {
+std::error_code SystemCalls::Link(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) {
+  const int fd = directory.descriptor();
+  return Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0);
+}
+
+Identity SystemCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
+                              std::error_code& error) {
+  const int fd = directory.descriptor();
+  if (folder) {
+    error = Checked(mkdirat(fd, name.c_str(), 0700) == 0);
+  } else {
+    const int file = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    error = Checked(file >= 0);
+    if (file >= 0) close(file);
+  }
+  if (error) return {};
+  // Looked at by its name, which only the placeholder can hold this instant short of another
+  // program's deliberate swap; the look before the rename over it catches any later one.
+  Look made;
+  error = LookAt(directory, name, made);
+  return made.identity;
+}
+
+std::error_code SystemCalls::RenameOverPlaceholder(const Directory& directory,
+                                                   const NativeString& from, const NativeString& to,
+                                                   const Identity& placeholder) {
+  Look now;
+  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
+      (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
+    return NameTakenError();
+  }
+  const int fd = directory.descriptor();
+  const std::error_code error = Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
+  // A folder put into the placeholder folder makes it another program's.
+  return error == std::errc::directory_not_empty ? NameTakenError() : error;
+}
+
+Directory::Directory(const fs::path& path, SystemCalls& calls) : path_(path), calls_(&calls) {
   descriptor_ = open(path.c_str(), kReadable);
   if (descriptor_ < 0 && errno == ENAMETOOLONG) {
     descriptor_ = OpenComponentByComponent(path.native());
@@ -335,12 +354,14 @@ Directory::~Directory() {
 
 Directory::Directory(Directory&& other) noexcept
     : path_(std::move(other.path_)),
+      calls_(other.calls_),
       numbers_durable_(other.numbers_durable_),
       descriptor_(std::exchange(other.descriptor_, -1)),
       links_unverifiable_(other.links_unverifiable_) {}
 
 Directory& Directory::operator=(Directory&& other) noexcept {
   std::swap(path_, other.path_);
+  std::swap(calls_, other.calls_);
   std::swap(numbers_durable_, other.numbers_durable_);
   std::swap(descriptor_, other.descriptor_);
   std::swap(links_unverifiable_, other.links_unverifiable_);
@@ -376,12 +397,8 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
 
 Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
   Look look;
-  if (const int code = LookAt(directory, name.c_str(), look)) {
-    error.assign(code, std::generic_category());
-    return {};
-  }
-  error.clear();
-  return look.identity;
+  error = LookAt(directory, name, look);
+  return error ? Identity() : look.identity;
 }
 
 const std::int64_t kTicksPerSecond = 1'000'000'000;
@@ -394,12 +411,8 @@ std::int64_t CurrentTime() {
 
 Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
   Look look;
-  if (const int code = LookAt(directory, ".", look)) {
-    error.assign(code, std::generic_category());
-    return {};
-  }
-  error.clear();
-  return look.identity;
+  error = LookAt(directory, ".", look);
+  return error ? Identity() : look.identity;
 }
 
 std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
@@ -411,39 +424,23 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
 
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness) {
-  int code = RenameExclusive(directory.descriptor(), from.c_str(), to.c_str());
-  if (code != 0 && LacksExclusiveRename(code)) {
-    code = RenameWithoutExclusiveSupport(directory, from.c_str(), to.c_str(), witness,
-                                         directory.links_unverifiable_);
+  SystemCalls& calls = directory.calls();
+  error = calls.RenameNoReplace(directory, from, to);
+  if (LacksExclusiveRename(error)) {
+    error = RenameWithoutExclusiveSupport(calls, directory, from, to, witness,
+                                          directory.links_unverifiable_);
   }
-  if (code != 0) {
-    error.assign(code, std::generic_category());
-    return {};
-  }
-  error.clear();
-  return to;
+  return error ? NativeString() : to;
 }
 
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
                    std::error_code& error) {
-  error.assign(RemoveResidueAt(directory, name.c_str(), identity), std::generic_category());
+  error = RemoveLosingNothing(directory, name, &identity);
 }
 
 void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
                       std::error_code& error) {
-  Look look;
-  int code = LookAt(directory, name.c_str(), look);
-  if (code == 0) {
-    const int fd = directory.descriptor();
-    if (look.identity.type == Identity::Type::kFolder) {
-      code = RemoveFolderAt(fd, name.c_str());
-    } else if (look.identity.type == Identity::Type::kFile && look.identity.size == 0) {
-      code = unlinkat(fd, name.c_str(), 0) == 0 ? 0 : errno;
-    } else {
-      code = ENOTEMPTY;
-    }
-  }
-  error.assign(code, std::generic_category());
+  error = RemoveLosingNothing(directory, name, nullptr);
 }
 
 std::string ReadWholeFile(const fs::path& path) {

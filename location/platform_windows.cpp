@@ -42,15 +42,16 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-// Reads what the system knows of an entry without following a link; false with the reason set
-// as the last error when it cannot.
-bool Inspect(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) {
+// Reads what the system knows of an entry without following a link; returns the reason when it
+// cannot.
+std::error_code Inspect(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) {
   const HANDLE handle = CreateFileW(
       path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
   const UniqueHandle closer(handle);
-  return GetFileInformationByHandle(handle, &information) != 0;
+  if (!GetFileInformationByHandle(handle, &information)) return LastError();
+  return {};
 }
 
 std::int64_t Ticks(const FILETIME& time) {
@@ -93,20 +94,66 @@ struct FindCloser {
   void operator()(HANDLE handle) const { FindClose(handle); }
 };
 
-// Removes an empty folder; the system refuses one that is not empty.
-std::error_code RemoveFolder(const std::wstring& path) {
-  if (RemoveDirectoryW(path.c_str())) return {};
-  if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
+// Removes `name` when that loses nothing: an empty folder (the system refuses any other), an
+// empty file, or, when `identity` is given, one of several links to that entry. Returns the
+// reason on failure: another entry has the name (NameTakenError()), or it holds something
+// (std::errc::directory_not_empty).
+std::error_code RemoveLosingNothing(const Directory& directory, const NativeString& name,
+                                    const Identity* identity) {
+  const std::wstring path = EntryPath(directory, name);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (const std::error_code error = Inspect(path, information)) return error;
+  const Identity now = IdentityOf(information, directory.numbers_durable());
+  if (identity != nullptr && !SameEntry(*identity, now)) return NameTakenError();
+  if (now.type == Identity::Type::kFolder) {
+    if (RemoveDirectoryW(path.c_str())) return {};
+    const std::error_code error = LastError();
+    return error.value() == ERROR_DIR_NOT_EMPTY
+               ? std::make_error_code(std::errc::directory_not_empty)
+               : error;
+  }
+  const bool empty_file = now.type == Identity::Type::kFile && now.size == 0;
+  if (!empty_file && (identity == nullptr || information.nNumberOfLinks < 2)) {
     return std::make_error_code(std::errc::directory_not_empty);
   }
-  return LastError();
+  return DeleteFileW(path.c_str()) ? std::error_code() : LastError();
 }
 
 constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 }  // namespace
 
-Directory::Directory(const fs::path& path) : path_(path), extended_path_(ExtendedPath(path)) {
+SystemCalls& SystemCalls::Native() {
+  static SystemCalls calls;
+  return calls;
+}
+
+// Windows' own rename refuses an existing target on every file system, so it is the whole of the
+// never-replacing rename.
+std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  if (MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, to).c_str(), 0)) {
+    return {};
+  }
+  return LastError();
+}
+
+std::error_code SystemCalls::Link(const Directory&, const NativeString&, const NativeString&) {
+  return std::make_error_code(std::errc::not_supported);
+}
+
+Identity SystemCalls::Reserve(const Directory&, const NativeString&, bool, std::error_code& error) {
+  error = std::make_error_code(std::errc::not_supported);
+  return {};
+}
+
+std::error_code SystemCalls::RenameOverPlaceholder(const Directory&, const NativeString&,
+                                                   const NativeString&, const Identity&) {
+  return std::make_error_code(std::errc::not_supported);
+}
+
+Directory::Directory(const fs::path& path, SystemCalls& calls)
+    : path_(path), calls_(&calls), extended_path_(ExtendedPath(path)) {
   const DWORD attributes = GetFileAttributesW(extended_path_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     throw fs::filesystem_error("cannot open directory", path, LastError());
@@ -143,31 +190,23 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
     entries.push_back(
         {NativeString(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileW(handle, &found));
-  if (GetLastError() != ERROR_NO_MORE_FILES) {
-    throw fs::filesystem_error("cannot read directory", directory.path(), LastError());
+  if (const std::error_code error = LastError(); error.value() != ERROR_NO_MORE_FILES) {
+    throw fs::filesystem_error("cannot read directory", directory.path(), error);
   }
   return entries;
 }
 
 Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
   BY_HANDLE_FILE_INFORMATION information{};
-  if (!Inspect(EntryPath(directory, name), information)) {
-    error = LastError();
-    return {};
-  }
-  error.clear();
-  return IdentityOf(information, directory.numbers_durable());
+  error = Inspect(EntryPath(directory, name), information);
+  return error ? Identity() : IdentityOf(information, directory.numbers_durable());
 }
 
 // The extended path takes "." as a name, so the directory is looked at by its own path.
 Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
   BY_HANDLE_FILE_INFORMATION information{};
-  if (!Inspect(directory.extended_path(), information)) {
-    error = LastError();
-    return {};
-  }
-  error.clear();
-  return IdentityOf(information, directory.numbers_durable());
+  error = Inspect(directory.extended_path(), information);
+  return error ? Identity() : IdentityOf(information, directory.numbers_durable());
 }
 
 const std::int64_t kTicksPerSecond = 10'000'000;
@@ -194,50 +233,22 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
   return given;
 }
 
-// Without MOVEFILE_REPLACE_EXISTING the system refuses an existing target on every file system,
-// so no step of it can be left behind and the witness hears nothing.
+// No step of Windows' rename can be left behind, so the witness hears nothing.
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness*) {
   NativeString given = GivenName(to, error);
-  if (error) return {};
-  if (!MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, given).c_str(), 0)) {
-    error = LastError();
-    return {};
-  }
-  return given;
+  if (!error) error = directory.calls().RenameNoReplace(directory, from, given);
+  return error ? NativeString() : given;
 }
 
 void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
                    std::error_code& error) {
-  const std::wstring path = EntryPath(directory, name);
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (!Inspect(path, information)) {
-    error = LastError();
-  } else if (!SameEntry(identity, IdentityOf(information, directory.numbers_durable()))) {
-    error = NameTakenError();
-  } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    error = RemoveFolder(path);
-  } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0 &&
-             information.nNumberOfLinks < 2) {
-    error = std::make_error_code(std::errc::directory_not_empty);
-  } else {
-    error = DeleteFileW(path.c_str()) ? std::error_code() : LastError();
-  }
+  error = RemoveLosingNothing(directory, name, &identity);
 }
 
 void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
                       std::error_code& error) {
-  const std::wstring path = EntryPath(directory, name);
-  BY_HANDLE_FILE_INFORMATION information{};
-  if (!Inspect(path, information)) {
-    error = LastError();
-  } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    error = RemoveFolder(path);
-  } else if ((information.nFileSizeHigh | information.nFileSizeLow) != 0) {
-    error = std::make_error_code(std::errc::directory_not_empty);
-  } else {
-    error = DeleteFileW(path.c_str()) ? std::error_code() : LastError();
-  }
+  error = RemoveLosingNothing(directory, name, nullptr);
 }
 
 std::string ReadWholeFile(const fs::path& path) {

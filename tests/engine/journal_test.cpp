@@ -13,7 +13,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 #ifndef _WIN32
-#include "tests/support/forced_fallback.h"
+#include "tests/support/fallback_calls.h"
 #endif
 
 namespace qomdex {
@@ -23,11 +23,12 @@ using testing::TempDir;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
-// Runs the file (or folder) pass over `dir` with a new journal at `file`.
-PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false) {
+// Runs the file (or folder) pass over `dir` with a new journal at `file` (and `calls`, if any).
+PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false,
+                          platform::SystemCalls* calls = nullptr) {
   RenameJournal journal(file);
   PassState state;
-  const PassOptions options{.journal = &journal};
+  const PassOptions options{.journal = &journal, .system_calls = calls};
   const PassReport report = folders ? testing::RunFolderPass(state, dir.path(), options)
                                     : testing::RunFilePass(state, dir.path(), options);
   EXPECT_FALSE(journal.Sync());
@@ -156,38 +157,38 @@ TEST(JournalTest, UndoPassesOverRenamesNeverMadeAndLeavesOtherEntriesAlone) {
 }
 
 #ifndef _WIN32  // Only the POSIX rename has fallbacks that take more than one step.
-TEST(JournalTest, UndoRemovesWhatARenameCutShortLeftBehind) {
-  using Fallback = platform::PlatformTestHelper::Fallback;
-  const struct {
-    const char* label;
-    Fallback fallback;
-    bool folders;
-  } cases[] = {{"second link of a file", Fallback::kHardLink, false},
-               {"placeholder file", Fallback::kReservation, false},
-               {"placeholder folder", Fallback::kReservation, true}};
+using Fallback = testing::FallbackCalls::Fallback;
+struct CutCase {
+  const char* name;
+  Fallback fallback;
+  bool folders;
+};
+const CutCase kCuts[] = {{"SecondLinkOfAFile", Fallback::kLink, false},
+                         {"PlaceholderFile", Fallback::kReservation, false},
+                         {"PlaceholderFolder", Fallback::kReservation, true}};
+class JournalCutShortTest : public ::testing::TestWithParam<CutCase> {};
+
+TEST_P(JournalCutShortTest, UndoRemovesWhatARenameCutShortLeftBehind) {
   struct Killed {};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir, journal_dir;
-    for (const char* name : {"01 a", "02 b"}) c.folders ? dir.MakeDir(name) : dir.Touch(name);
-    {
-      const testing::ForcedFallback forced(c.fallback);
-      // The process dies in the middle of the first rename: nothing after it runs.
-      platform::PlatformTestHelper::BetweenSteps([] { throw Killed{}; });
-      EXPECT_THROW(JournalledPass(dir, journal_dir / "journal", c.folders), Killed);
-    }
-    ASSERT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"})) << "the residue the cut left";
+  const CutCase& c = GetParam();
+  TempDir dir, journal_dir;
+  for (const char* name : {"01 a", "02 b"}) c.folders ? dir.MakeDir(name) : dir.Touch(name);
+  // The process dies in the middle of the first rename: nothing after it runs.
+  testing::FallbackCalls killed(c.fallback, [] { throw Killed{}; });
+  EXPECT_THROW(JournalledPass(dir, journal_dir / "journal", c.folders, &killed), Killed);
+  ASSERT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"})) << "the residue the cut left";
 
-    const PassReport dry = UndoJournal(journal_dir / "journal", {.dry_run = true});
-    EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"}));
-    const PassReport undo = UndoJournal(journal_dir / "journal");
+  const PassReport dry = UndoJournal(journal_dir / "journal", {.dry_run = true});
+  EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"}));
+  const PassReport undo = UndoJournal(journal_dir / "journal");
 
-    EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b"}));
-    EXPECT_EQ(undo.removed, std::vector<fs::path>{dir / "a"});
-    EXPECT_EQ(dry.removed, undo.removed);
-    EXPECT_TRUE(undo.failures.empty());
-  }
+  EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b"}));
+  EXPECT_EQ(undo.removed, std::vector<fs::path>{dir / "a"});
+  EXPECT_EQ(dry.removed, undo.removed);
+  EXPECT_TRUE(undo.failures.empty());
 }
+INSTANTIATE_TEST_SUITE_P(Cuts, JournalCutShortTest, ::testing::ValuesIn(kCuts),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // A kill after a placeholder is made but before its own record is written leaves an entry only
 // the "reserving" record names: undo removes it if it is still empty, and nothing else.

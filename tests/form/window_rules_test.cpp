@@ -59,18 +59,6 @@ TEST(HoverTest, LabelsLightUpAndGoBackOnlyOverTheBareWindow) {
   }
 }
 
-TEST(HoverTest, EveryMoveOverTheBareWindowSetsBothLabel6First) {
-  FakeView view;
-  form::qomde window(view);
-  window.FormMouseMove();
-  window.FormMouseMove();
-  const std::vector<std::pair<ControlId, Bgr>> once = {{ControlId::Label6, form::kLabel6Normal},
-                                                       {ControlId::Label1, form::kLabel1Normal}};
-  std::vector<std::pair<ControlId, Bgr>> twice = once;
-  twice.insert(twice.end(), once.begin(), once.end());
-  EXPECT_EQ(view.colors, twice);
-}
-
 TEST(ResizeTest, ListsFollowTheOuterHeightAboveTheGuard) {
   struct Case {
     const char* name;

@@ -8,22 +8,19 @@
 
 #include <cerrno>
 
-#include "location/platform.h"
-#include "location/platform_test_helper.h"
-#include "tests/support/forced_fallback.h"
+#include "tests/support/fallback_calls.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
 namespace {
 
-using platform::PlatformTestHelper;
-using testing::ForcedFallback;
 using testing::TempDir;
-using Fallback = PlatformTestHelper::Fallback;
+using Fallback = testing::FallbackCalls::Fallback;
 using Names = std::set<std::string>;
 namespace fs = std::filesystem;
 
 void Theirs(const TempDir& dir, const char* name) { dir.Touch(name, "theirs"); }
+void Nobody(const TempDir&) {}
 // Another program's usual way to write a file: a temporary one renamed over the name.
 void ReplacedByTheirs(const TempDir& dir, const char* name) {
   dir.Touch("their temporary", "theirs");
@@ -31,7 +28,7 @@ void ReplacedByTheirs(const TempDir& dir, const char* name) {
 }
 
 struct RaceCase {
-  const char* label;
+  const char* name;
   Fallback fallback;
   bool folder;                      // "01 a" is a folder holding "inside", else a file
   void (*before)(const TempDir&);   // another program, before the rename
@@ -40,66 +37,64 @@ struct RaceCase {
   const char* theirs;               // the name that must hold the other program's file
 };
 
-TEST(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
-  const RaceCase cases[] = {
-      {"file by link", Fallback::kHardLink, false, nullptr, nullptr, true, nullptr},
-      {"file by reservation", Fallback::kReservation, false, nullptr, nullptr, true, nullptr},
-      {"folder by reservation", Fallback::kHardLink, true, nullptr, nullptr, true, nullptr},
-      {"link: new name taken before", Fallback::kHardLink, false, [](auto& d) { Theirs(d, "a"); },
-       nullptr, false, "a"},
-      {"reservation: new name taken before", Fallback::kReservation, false,
-       [](auto& d) { Theirs(d, "a"); }, nullptr, false, "a"},
-      {"reservation: folder name taken before", Fallback::kHardLink, true,
-       [](auto& d) { d.MakeDir("a"); }, nullptr, false, nullptr},
-      {"link: old name replaced between", Fallback::kHardLink, false, nullptr,
-       [](auto& d) { ReplacedByTheirs(d, "01 a"); }, true, "01 a"},
-      {"link: new name replaced between", Fallback::kHardLink, false, nullptr,
-       [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
-      {"reservation: placeholder written into", Fallback::kReservation, false, nullptr,
-       [](auto& d) { Theirs(d, "a"); }, false, "a"},
-      {"reservation: placeholder replaced", Fallback::kReservation, false, nullptr,
-       [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
-      {"reservation: placeholder folder filled", Fallback::kHardLink, true, nullptr,
-       [](auto& d) { Theirs(d, "a/theirs"); }, false, nullptr},
-      {"reservation: exclusive create of the name refused", Fallback::kReservation, false, nullptr,
-       [](auto& d) {
-         EXPECT_LT(open((d / "a").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600), 0);
-         EXPECT_EQ(errno, EEXIST);
-       },
-       true, nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    if (c.folder) {
-      dir.MakeDir("01 a");
-      dir.Touch("01 a/inside");
-    } else {
-      dir.Touch("01 a");
-    }
-    if (c.before) c.before(dir);
-    const ForcedFallback forced(c.fallback);
-    if (c.between) PlatformTestHelper::BetweenSteps([&] { c.between(dir); });
+class RenameFallbackTest : public ::testing::TestWithParam<RaceCase> {};
 
-    std::error_code error;
-    const NativeString given =
-        platform::Rename(platform::Directory(dir.path()), "01 a", "a", error);
+TEST_P(RenameFallbackTest, NothingAnotherProgramMadeIsEverReplaced) {
+  const RaceCase& c = GetParam();
+  TempDir dir;
+  c.folder ? dir.MakeDir("01 a") : dir.Touch("01 a");
+  if (c.folder) dir.Touch("01 a/inside");
+  if (c.before) c.before(dir);
+  testing::FallbackCalls calls(c.fallback, [&] { (c.between ? c.between : Nobody)(dir); });
 
-    const bool their_old_name = c.theirs != nullptr && std::string(c.theirs) == "01 a";
-    EXPECT_EQ(dir.Names(), c.renamed && !their_old_name ? Names{"a"} : (Names{"01 a", "a"}));
-    if (c.renamed) {
-      EXPECT_FALSE(error) << error.message();
-      EXPECT_EQ(given, "a");
-    } else {
-      EXPECT_EQ(error, std::errc::file_exists) << error.message();
-    }
-    const std::string ours = c.renamed ? "a" : "01 a";
-    EXPECT_EQ(dir.Read(c.folder ? ours + "/inside" : ours), c.folder ? "01 a/inside" : "01 a");
-    if (c.theirs) {
-      EXPECT_EQ(dir.Read(c.theirs), "theirs");
-    }
+  std::error_code error;
+  const NativeString given =
+      platform::Rename(platform::Directory(dir.path(), calls), "01 a", "a", error);
+
+  const bool their_old_name = c.theirs != nullptr && std::string(c.theirs) == "01 a";
+  EXPECT_EQ(dir.Names(), c.renamed && !their_old_name ? Names{"a"} : (Names{"01 a", "a"}));
+  if (c.renamed) {
+    EXPECT_FALSE(error) << error.message();
+    EXPECT_EQ(given, "a");
+  } else {
+    EXPECT_EQ(error, std::errc::file_exists) << error.message();
+  }
+  const std::string ours = c.renamed ? "a" : "01 a";
+  EXPECT_EQ(dir.Read(c.folder ? ours + "/inside" : ours), c.folder ? "01 a/inside" : "01 a");
+  if (c.theirs) {
+    EXPECT_EQ(dir.Read(c.theirs), "theirs");
   }
 }
+
+const RaceCase kCases[] = {
+    {"FileByLink", Fallback::kLink, false, nullptr, nullptr, true, nullptr},
+    {"FileByReservation", Fallback::kReservation, false, nullptr, nullptr, true, nullptr},
+    {"FolderByReservation", Fallback::kLink, true, nullptr, nullptr, true, nullptr},
+    {"LinkNewNameTakenBefore", Fallback::kLink, false, [](auto& d) { Theirs(d, "a"); }, nullptr,
+     false, "a"},
+    {"ReservationNewNameTakenBefore", Fallback::kReservation, false,
+     [](auto& d) { Theirs(d, "a"); }, nullptr, false, "a"},
+    {"ReservationFolderNameTakenBefore", Fallback::kLink, true, [](auto& d) { d.MakeDir("a"); },
+     nullptr, false, nullptr},
+    {"LinkOldNameReplacedBetween", Fallback::kLink, false, nullptr,
+     [](auto& d) { ReplacedByTheirs(d, "01 a"); }, true, "01 a"},
+    {"LinkNewNameReplacedBetween", Fallback::kLink, false, nullptr,
+     [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
+    {"ReservationPlaceholderWrittenInto", Fallback::kReservation, false, nullptr,
+     [](auto& d) { Theirs(d, "a"); }, false, "a"},
+    {"ReservationPlaceholderReplaced", Fallback::kReservation, false, nullptr,
+     [](auto& d) { ReplacedByTheirs(d, "a"); }, false, "a"},
+    {"ReservationPlaceholderFolderFilled", Fallback::kLink, true, nullptr,
+     [](auto& d) { Theirs(d, "a/theirs"); }, false, nullptr},
+    {"ReservationExclusiveCreateOfTheNameRefused", Fallback::kReservation, false, nullptr,
+     [](auto& d) {
+       EXPECT_LT(open((d / "a").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600), 0);
+       EXPECT_EQ(errno, EEXIST);
+     },
+     true, nullptr},
+};
+INSTANTIATE_TEST_SUITE_P(Races, RenameFallbackTest, ::testing::ValuesIn(kCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace qomdex

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "location/platform.h"
+
+namespace qomdex::testing {
+
+// The system's calls on a file system without the never-replacing rename (kLink) or hard links
+// too (kReservation). `between` acts once, as another program (or a kill) would, between the two
+// steps of a fallback: after the link is made; after the placeholder is made and witnessed,
+// before the look that precedes the rename over it.
+class FallbackCalls : public platform::SystemCalls {
+ public:
+  using Dir = platform::Directory;
+  enum class Fallback { kLink, kReservation };
+  explicit FallbackCalls(Fallback fallback, std::function<void()> between = nullptr)
+      : fallback_(fallback), between_(std::move(between)) {}
+
+  std::error_code RenameNoReplace(const Dir&, const NativeString&, const NativeString&) override {
+    return std::make_error_code(std::errc::not_supported);
+  }
+  std::error_code Link(const Dir& dir, const NativeString& from, const NativeString& to) override {
+    if (fallback_ == Fallback::kReservation) return std::make_error_code(std::errc::not_supported);
+    const std::error_code error = SystemCalls::Link(dir, from, to);
+    if (!error && between_) std::exchange(between_, nullptr)();
+    return error;
+  }
+  std::error_code RenameOverPlaceholder(const Dir& dir, const NativeString& from,
+                                        const NativeString& to,
+                                        const platform::Identity& placeholder) override {
+    if (between_) std::exchange(between_, nullptr)();
+    return SystemCalls::RenameOverPlaceholder(dir, from, to, placeholder);
+  }
+
+ private:
+  Fallback fallback_;
+  std::function<void()> between_;
+};
+
+}  // namespace qomdex::testing
