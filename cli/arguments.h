@@ -8,11 +8,13 @@
 #include <variant>
 #include <vector>
 
+#include "present/pass_choice.h"
+
 namespace qomdex::cli {
 
 // What one run of qomdex-cli is asked to do.
 struct Arguments {
-  bool folders = false;
+  present::PassKind pass = present::PassKind::kFiles;  // --folders: the folder pass
   bool dry_run = false;
   // Every folder below each directory too (--recursive), at most this many levels down.
   bool recursive = false;

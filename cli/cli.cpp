@@ -8,16 +8,18 @@
 #include "cli/folder_walk.h"
 #include "cli/line_output.h"
 #include "cli/progress.h"
-#include "engine/file_routine.h"
 #include "engine/fold.h"
-#include "engine/folder_routine.h"
 #include "engine/journal.h"
 #include "engine/undo.h"
 #include "location/location_lists.h"
-#include "location/quoting.h"
+#include "present/outcome_words.h"
+#include "present/pass_choice.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
+
+using present::QuoteName;
 
 // Writes out what is left, says on the error stream why the run ended early, if it did, and
 // returns the exit status by the one rule for every mode.
@@ -89,8 +91,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   bool unreadable = false;
   if (arguments.recursive) {
     FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
-    unreadable = walk.Run(arguments.directories,
-                          {.folders = arguments.folders, .max_depth = arguments.max_depth});
+    unreadable =
+        walk.Run(arguments.directories, {.pass = arguments.pass, .max_depth = arguments.max_depth});
   } else {
     for (const std::filesystem::path& directory : arguments.directories) {
       if (observer.StopRequested()) break;
@@ -98,15 +100,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       try {
         lists.OpenDirectory(directory);
         progress.Restart();
-        if (arguments.folders) {
-          FolderRoutine(state, lists.Dir1(), lists.Dir2(), pass_options);
-        } else {
-          FileRoutine(state, lists.File1(), lists.File2(), pass_options);
-        }
+        present::RunPass(arguments.pass, state, lists, pass_options);
         progress.Clear();
       } catch (const std::filesystem::filesystem_error& error) {
-        err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "
-            << error.code().message() << '\n';
+        err << kProgramName << ": "
+            << present::UnreadableText(present::Voice::kConsole, directory, error.code()) << '\n';
         unreadable = true;
       }
     }

@@ -1,16 +1,16 @@
 #include "cli/folder_walk.h"
 
 #include "cli/cli.h"
-#include "engine/file_routine.h"
-#include "engine/folder_routine.h"
 #include "location/join_path.h"
 #include "location/platform.h"
-#include "location/quoting.h"
+#include "present/outcome_words.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
 
 using platform::Identity;
+using present::QuoteName;
 
 }  // namespace
 
@@ -59,7 +59,7 @@ FolderWalk::FolderWalk(LocationLists& lists, PassState& state, const PassOptions
 
 bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
                      const WalkSettings& settings) {
-  folders_ = settings.folders;
+  pass_ = settings.pass;
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack_.push_back({*root, 0, 0});
   found_ = unlisted_ = roots.size();
   // The progress line waits its half second once for the whole walk, not for each folder.
@@ -79,7 +79,7 @@ bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
     }
     const std::filesystem::path parent = stack_.back().path;
     const std::size_t depth = stack_.back().depth;
-    if (!folders_) {
+    if (pass_ == present::PassKind::kFiles) {
       const Pending folder = std::move(stack_.back());
       stack_.pop_back();
       Treat(folder);
@@ -156,11 +156,7 @@ void FolderWalk::Treat(const Pending& folder) {
   progress_.Folder(handled_, found_, unlisted_ == 0);
   observer_.Start(QuoteName(folder.path) + ":");
   try {
-    if (folders_) {
-      FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options_);
-    } else {
-      FileRoutine(state_, lists_.File1(), lists_.File2(), options_);
-    }
+    present::RunPass(pass_, state_, lists_, options_);
   } catch (const std::filesystem::filesystem_error& failure) {
     Unreadable(folder.path, failure.code());
   }
@@ -180,7 +176,7 @@ bool FolderWalk::List(const std::filesystem::path& path) {
 
 void FolderWalk::Unreadable(const std::filesystem::path& path, const std::error_code& error) {
   progress_.Clear();
-  err_ << kProgramName << ": cannot read directory " << QuoteName(path) << ": " << error.message()
+  err_ << kProgramName << ": " << present::UnreadableText(present::Voice::kConsole, path, error)
        << '\n';
   unreadable_ = true;
 }

@@ -16,12 +16,13 @@
 #include "engine/pass_options.h"
 #include "engine/pass_state.h"
 #include "location/location_lists.h"
+#include "present/pass_choice.h"
 
 namespace qomdex::cli {
 
 // How far and with which pass a run walks the folders below its directories (--recursive).
 struct WalkSettings {
-  bool folders = false;                  // the folder pass instead of the file pass
+  present::PassKind pass = present::PassKind::kFiles;
   std::optional<std::size_t> max_depth;  // levels entered below each directory; none: all
 };
 
@@ -101,7 +102,7 @@ class FolderWalk {
   PassOptions options_;
   Progress& progress_;
   std::ostream& err_;
-  bool folders_ = false;
+  present::PassKind pass_ = present::PassKind::kFiles;
   std::vector<Pending> stack_;
   std::vector<NativeString> subfolders_;
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // device and inode

@@ -6,16 +6,18 @@
 #include <optional>
 #include <utility>
 
-#include "engine/file_routine.h"
 #include "engine/fold.h"
-#include "engine/folder_routine.h"
 #include "engine/rename_step.h"
 #include "engine/undo.h"
 #include "location/text_encoding.h"
+#include "present/pass_choice.h"
 #include "ui/form/texts.h"
 
 namespace qomdex::form {
 namespace {
+
+using present::PassKind;
+using present::RunPass;
 
 // The lists are as high as the window's outer height less this.
 constexpr int kListHeightAllowance = 1000;
@@ -143,11 +145,8 @@ void qomde::Command1Click() {
       PassProgress progress(view_, now_);
       const PassOptions options{.observer = &progress};
       PassReport report;
-      if (view_.IsSelected(ControlId::OptFile)) {
-        report = FileRoutine(state_, lists_.File1(), lists_.File2(), options);
-      }
-      if (view_.IsSelected(ControlId::OptFolder)) {
-        report = FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options);
+      if (const std::optional<PassKind> kind = ChosenPass()) {
+        report = RunPass(*kind, state_, lists_, options);
       }
       last_renames_ = std::move(report.renamed);
       return ReportMessage(Action::kPass, report);
@@ -159,8 +158,9 @@ void qomde::Command1Click() {
 
 void qomde::Preview() {
   if (busy_) return;
-  const bool folders = view_.IsSelected(ControlId::OptFolder);
-  if (!folders && !view_.IsSelected(ControlId::OptFile)) return;
+  const std::optional<PassKind> kind = ChosenPass();
+  if (!kind) return;
+  const bool folders = *kind == PassKind::kFolders;
   std::optional<PreviewRows> rows;
   {
     const ScopedFlag running(busy_);
@@ -175,9 +175,7 @@ void qomde::Preview() {
       // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
       // from the same count and gives the names shown here.
       PassState state = state_;
-      const PassReport report = folders
-                                    ? FolderRoutine(state, lists_.Dir1(), lists_.Dir2(), options)
-                                    : FileRoutine(state, lists_.File1(), lists_.File2(), options);
+      const PassReport report = RunPass(*kind, state, lists_, options);
       // Rows cut short by Cancel would tell only part of the story.
       if (!report.stopped) rows = std::move(found);
       return Message();
@@ -215,6 +213,12 @@ void qomde::Refresh() {
     lists_.File1().Refresh();
     return Message();
   });
+}
+
+std::optional<PassKind> qomde::ChosenPass() const {
+  if (view_.IsSelected(ControlId::OptFolder)) return PassKind::kFolders;
+  if (view_.IsSelected(ControlId::OptFile)) return PassKind::kFiles;
+  return std::nullopt;
 }
 
 void qomde::ShowUndo() { view_.ShowUndo(UndoText(last_renames_.size()), !last_renames_.empty()); }

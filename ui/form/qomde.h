@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/pass_report.h"
 #include "engine/pass_state.h"
 #include "location/location_lists.h"
+#include "present/pass_choice.h"
 #include "ui/form/list_rows.h"
 #include "ui/form/pass_progress.h"
 #include "ui/form/view.h"
@@ -58,6 +60,8 @@ class qomde {
   void Navigate(Work&& work);
   void SyncViews();
   void ShowUndo();
+  // Returns the pass the selected option runs: Folder's or File's; none while neither is.
+  std::optional<present::PassKind> ChosenPass() const;
 
   View& view_;
   PassProgress::Now now_;
