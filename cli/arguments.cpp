@@ -7,8 +7,8 @@
 #include "cli/cli.h"
 #include "cli/options.h"
 #include "engine/version.h"
-#include "location/quoting.h"
 #include "location/text_encoding.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
@@ -86,7 +86,7 @@ const char* ConflictIn(const Arguments& arguments) {
   if (arguments.undo) {
     if (!arguments.directories.empty()) return "--undo takes no DIRECTORY";
     if (arguments.recursive) return "--undo cannot be combined with --recursive";
-    if (arguments.folders) return "--undo cannot be combined with --folders";
+    if (arguments.pass == EntryKind::kFolder) return "--undo cannot be combined with --folders";
     if (arguments.journal) return "--undo cannot be combined with --journal";
     return nullptr;
   }
@@ -129,7 +129,7 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
     const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
     const OptionEntry* entry = FindOption(arg.substr(0, equals));
     if (entry == nullptr || (equals != std::string::npos && entry->argument == nullptr)) {
-      return UsageError(err, "unknown option " + QuoteName(ArgumentPath(arg)));
+      return UsageError(err, "unknown option " + present::QuoteName(ArgumentPath(arg)));
     }
     std::string value;
     if (equals != std::string::npos) {
@@ -143,13 +143,13 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
       value = args[++i];
     }
     switch (entry->option) {
-      case Option::kFolders: arguments.folders = true; break;
+      case Option::kFolders: arguments.pass = EntryKind::kFolder; break;
       case Option::kRecursive: arguments.recursive = true; break;
       case Option::kMaxDepth:
         arguments.max_depth = WholeNumber(value);
         if (!arguments.max_depth) {
-          return UsageError(
-              err, "option --max-depth needs a number, not " + QuoteName(ArgumentPath(value)));
+          return UsageError(err, "option --max-depth needs a number, not " +
+                                     present::QuoteName(ArgumentPath(value)));
         }
         break;
       case Option::kDryRun: arguments.dry_run = true; break;

@@ -8,11 +8,13 @@
 #include <variant>
 #include <vector>
 
+#include "location/entry_list.h"
+
 namespace qomdex::cli {
 
 // What one run of qomdex-cli is asked to do.
 struct Arguments {
-  bool folders = false;
+  EntryKind pass = EntryKind::kFile;  // --folders: the folder pass
   bool dry_run = false;
   // Every folder below each directory too (--recursive), at most this many levels down.
   bool recursive = false;

@@ -13,10 +13,13 @@
 #include "engine/pass.h"
 #include "engine/undo.h"
 #include "location/location_lists.h"
-#include "location/quoting.h"
+#include "present/outcome_words.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
+
+using present::QuoteName;
 
 // Writes out what is left, says on the error stream why the run ended early, if it did, and
 // returns the exit status by the one rule for every mode.
@@ -85,12 +88,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   PassState state;
   LocationLists lists(Fold);
-  const EntryKind kind = arguments.folders ? EntryKind::kFolder : EntryKind::kFile;
   bool unreadable = false;
   if (arguments.recursive) {
     FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
-    unreadable = walk.Run(arguments.directories,
-                          {.folders = arguments.folders, .max_depth = arguments.max_depth});
+    unreadable =
+        walk.Run(arguments.directories, {.pass = arguments.pass, .max_depth = arguments.max_depth});
   } else {
     for (const std::filesystem::path& directory : arguments.directories) {
       if (observer.StopRequested()) break;
@@ -99,12 +101,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         lists.OpenDirectory(directory);
         progress.Restart();
         // The listing was read just now: it is also the pass's record of the names taken.
-        EntryList& listing = lists.Visible(kind);
-        RunPass(kind, state, listing, listing, pass_options);
+        EntryList& listing = lists.Visible(arguments.pass);
+        RunPass(arguments.pass, state, listing, listing, pass_options);
         progress.Clear();
       } catch (const std::filesystem::filesystem_error& error) {
-        err << kProgramName << ": cannot read directory " << QuoteName(directory) << ": "
-            << error.code().message() << '\n';
+        err << kProgramName << ": "
+            << present::UnreadableText(present::Voice::kConsole, directory, error.code()) << '\n';
         unreadable = true;
       }
     }

@@ -30,6 +30,9 @@ class ConsoleObserver : public PassObserver {
   bool any_failed() const { return any_failed_; }
 
  private:
+  // Writes a sentence to the error stream as the program's line, erasing the progress line first.
+  void Note(const std::string& sentence);
+
   LineOutput& output_;
   std::ostream& err_;
   Progress& progress_;

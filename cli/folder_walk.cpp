@@ -4,12 +4,14 @@
 #include "engine/pass.h"
 #include "location/join_path.h"
 #include "location/platform.h"
-#include "location/quoting.h"
+#include "present/outcome_words.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
 
 using platform::Identity;
+using present::QuoteName;
 
 }  // namespace
 
@@ -58,7 +60,7 @@ FolderWalk::FolderWalk(LocationLists& lists, PassState& state, const PassOptions
 
 bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
                      const WalkSettings& settings) {
-  kind_ = settings.folders ? EntryKind::kFolder : EntryKind::kFile;
+  pass_ = settings.pass;
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack_.push_back({*root, 0, 0});
   found_ = unlisted_ = roots.size();
   // The progress line waits its half second once for the whole walk, not for each folder.
@@ -78,7 +80,7 @@ bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
     }
     const std::filesystem::path parent = stack_.back().path;
     const std::size_t depth = stack_.back().depth;
-    if (kind_ == EntryKind::kFile) {
+    if (pass_ == EntryKind::kFile) {
       const Pending folder = std::move(stack_.back());
       stack_.pop_back();
       Treat(folder);
@@ -156,8 +158,8 @@ void FolderWalk::Treat(const Pending& folder) {
   observer_.Start(QuoteName(folder.path) + ":");
   try {
     // The listing was read just now: it is also the pass's record of the names taken.
-    EntryList& listing = lists_.Visible(kind_);
-    RunPass(kind_, state_, listing, listing, options_);
+    EntryList& listing = lists_.Visible(pass_);
+    RunPass(pass_, state_, listing, listing, options_);
   } catch (const std::filesystem::filesystem_error& failure) {
     Unreadable(folder.path, failure.code());
   }
@@ -177,7 +179,7 @@ bool FolderWalk::List(const std::filesystem::path& path) {
 
 void FolderWalk::Unreadable(const std::filesystem::path& path, const std::error_code& error) {
   progress_.Clear();
-  err_ << kProgramName << ": cannot read directory " << QuoteName(path) << ": " << error.message()
+  err_ << kProgramName << ": " << present::UnreadableText(present::Voice::kConsole, path, error)
        << '\n';
   unreadable_ = true;
 }

@@ -21,7 +21,7 @@ namespace qomdex::cli {
 
 // How far and with which pass a run walks the folders below its directories (--recursive).
 struct WalkSettings {
-  bool folders = false;                  // the folder pass instead of the file pass
+  EntryKind pass = EntryKind::kFile;
   std::optional<std::size_t> max_depth;  // levels entered below each directory; none: all
 };
 
@@ -101,7 +101,7 @@ class FolderWalk {
   PassOptions options_;
   Progress& progress_;
   std::ostream& err_;
-  EntryKind kind_ = EntryKind::kFile;
+  EntryKind pass_ = EntryKind::kFile;
   std::vector<Pending> stack_;
   std::vector<NativeString> subfolders_;
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // device and inode

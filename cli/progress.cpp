@@ -3,12 +3,11 @@
 #include <string>
 
 #include "cli/cli.h"
-#include "location/quoting.h"
+#include "present/quoting.h"
 
 namespace qomdex::cli {
 namespace {
 
-constexpr auto kQuietStart = std::chrono::milliseconds(500);
 // Redrawing for every entry would cost more than the renames on a fast disk.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr char kEraseLine[] = "\r\x1b[K";
@@ -40,29 +39,28 @@ std::string FitToColumns(const std::string& text, std::size_t columns) {
 
 Progress::Progress(std::ostream& terminal, bool show, std::function<int()> columns,
                    std::function<Clock::time_point()> now)
-    : terminal_(terminal), show_(show), columns_(std::move(columns)), now_(std::move(now)) {
-  Restart();
-}
+    : terminal_(terminal),
+      show_(show),
+      columns_(std::move(columns)),
+      now_(std::move(now)),
+      pace_(kRedrawInterval, now_()) {}
 
 Progress::~Progress() { Clear(); }
 
 void Progress::Restart() {
   Clear();
-  started_ = now_();
+  pace_.Restart(now_());
 }
 
 void Progress::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
   if (!show_) return;
-  const Clock::time_point now = now_();
-  if (now - started_ < kQuietStart || (drawn_ && now - last_drawn_ < kRedrawInterval)) return;
+  if (!pace_.Due(now_())) return;
   const int known = columns_ ? columns_() : 0;
   // The last column stays free: some terminals wrap as soon as it is written.
   const std::size_t columns = known > 1 ? static_cast<std::size_t>(known) - 1 : kDefaultColumns;
   const std::string line = std::string(kProgramName) + ": " + folder_ + std::to_string(done) + '/' +
-                           std::to_string(total) + ' ' + QuoteName(name);
+                           std::to_string(total) + ' ' + present::QuoteName(name);
   terminal_ << kEraseLine << FitToColumns(line, columns) << std::flush;
-  drawn_ = true;
-  last_drawn_ = now;
 }
 
 void Progress::Folder(std::size_t number, std::size_t found, bool all_found) {
@@ -71,9 +69,9 @@ void Progress::Folder(std::size_t number, std::size_t found, bool all_found) {
 }
 
 void Progress::Clear() {
-  if (!drawn_) return;
+  if (!pace_.shown()) return;
   terminal_ << kEraseLine << std::flush;
-  drawn_ = false;
+  pace_.Erased();
 }
 
 }  // namespace qomdex::cli

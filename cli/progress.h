@@ -7,6 +7,7 @@
 #include <string>
 
 #include "location/native_name.h"
+#include "present/progress_pace.h"
 
 namespace qomdex::cli {
 
@@ -15,7 +16,7 @@ namespace qomdex::cli {
 // nothing behind.
 class Progress {
  public:
-  using Clock = std::chrono::steady_clock;
+  using Clock = present::ProgressPace::Clock;
 
   // Writes to `terminal` only when `show` is true; `columns` gives the terminal's width (0 when
   // unknown); `now` is injectable for tests.
@@ -29,7 +30,8 @@ class Progress {
   void Restart();
   // Erases the line, if one shows.
   void Clear();
-  // Redraws the line for an entry done, at most every tenth of a second.
+  // Redraws the line for an entry done, at the pace of ProgressPace, at most every tenth of a
+  // second.
   void EntryDone(std::size_t done, std::size_t total, const NativeString& name);
   // From now on shows, before the entries, which folder of a walk the pass is in: `number` of
   // the `found` so far, with a "+" while folders not yet listed may hold more.
@@ -40,9 +42,7 @@ class Progress {
   bool show_;
   std::function<int()> columns_;
   std::function<Clock::time_point()> now_;
-  Clock::time_point started_;
-  Clock::time_point last_drawn_;
-  bool drawn_ = false;
+  present::ProgressPace pace_;
   std::string folder_;  // "folder 12/340+, " in a walk, else empty
 };
 

@@ -32,4 +32,6 @@ NativeString NativeFromUtf8(std::string_view utf8) { return NativeString(utf8); 
 
 std::u16string SystemTextToUtf16(const std::string& text) { return DecodeUtf8(text); }
 
+std::string SystemTextToUtf8(const std::string& text) { return text; }
+
 }  // namespace qomdex

@@ -58,4 +58,10 @@ std::u16string SystemTextToUtf16(const std::string& text) {
   return wide;
 }
 
+std::string SystemTextToUtf8(const std::string& text) {
+  std::string bytes;
+  for (const char c : text) AppendUtf8(static_cast<unsigned char>(c), bytes);
+  return bytes;
+}
+
 }  // namespace qomdex

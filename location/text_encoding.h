@@ -45,4 +45,8 @@ NativeString NativeFromUtf8(std::string_view utf8);
 // each byte as the Latin-1 character of its value, so no byte can fail a message.
 std::u16string SystemTextToUtf16(const std::string& text);
 
+// Returns the same text as SystemTextToUtf16 does, in UTF-8: unchanged on POSIX; on Windows each
+// byte as the Latin-1 character of its value.
+std::string SystemTextToUtf8(const std::string& text);
+
 }  // namespace qomdex

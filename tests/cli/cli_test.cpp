@@ -7,13 +7,14 @@
 #include <csignal>
 #include <sstream>
 
-#include "location/quoting.h"
+#include "present/quoting.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
 namespace qomdex::cli {
 namespace {
 
+using present::QuoteName;
 using testing::TempDir;
 using testing::Utf8;
 using Names = std::set<std::string>;

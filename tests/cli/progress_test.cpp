@@ -11,18 +11,25 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// An erased line comes back at once; a restart waits its half second again.
 TEST(ProgressTest, DrawsOnlyAfterHalfASecondAndAtMostEveryTenthOfOne) {
   std::ostringstream terminal;
   Progress::Clock::time_point now{};
   {
     Progress progress(terminal, true, {}, [&] { return now; });
+    using Call = void (Progress::*)();
+    const Call clear = &Progress::Clear, restart = &Progress::Restart;
     const struct {
       std::chrono::milliseconds at;
       bool drawn;
-    } steps[] = {{100ms, false}, {499ms, false}, {500ms, true}, {550ms, false}, {600ms, true}};
+      Call first;
+    } steps[] = {{100ms, false, {}},      {499ms, false, {}},  {500ms, true, {}},
+                 {550ms, false, {}},      {600ms, true, {}},   {610ms, true, clear},
+                 {700ms, false, restart}, {1199ms, false, {}}, {1200ms, true, {}}};
     std::size_t done = 0;
     for (const auto& step : steps) {
       now = Progress::Clock::time_point(step.at);
+      if (step.first) (progress.*step.first)();
       const std::size_t before = terminal.str().size();
       progress.EntryDone(++done, 9, testing::Native("01 a"));
       EXPECT_EQ(terminal.str().size() > before, step.drawn) << step.at.count() << " ms";

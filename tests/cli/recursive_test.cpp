@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "location/quoting.h"
+#include "present/quoting.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -24,6 +24,7 @@ namespace qomdex::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using present::QuoteName;
 using testing::TempDir;
 using testing::Utf8;
 

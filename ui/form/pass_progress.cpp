@@ -3,35 +3,33 @@
 #include <algorithm>
 
 #include "location/join_path.h"
+#include "present/progress_scale.h"
 
 namespace qomdex::form {
 namespace {
 
-constexpr auto kQuietStart = std::chrono::milliseconds(500);
 // Handing the event loop a turn for every entry would cost more than the renames on a fast disk.
 constexpr auto kUpdateInterval = std::chrono::milliseconds(50);
-constexpr std::size_t kBarSteps = 1000;
 
 }  // namespace
 
 PassProgress::PassProgress(View& view, const Now& now, Action action)
-    : view_(view), now_(now), action_(action), started_(now_()), last_update_(started_) {}
+    : view_(view), now_(now), action_(action), pace_(kUpdateInterval, now_()) {}
 
 PassProgress::PassProgress(View& view, const Now& now, std::size_t total)
     : view_(view),
       now_(now),
       action_(Action::kUndo),
       undo_total_(total),
-      started_(now_()),
-      last_update_(started_) {}
+      pace_(kUpdateInterval, now_()) {}
 
 PassProgress::~PassProgress() {
-  if (shown_) view_.CloseProgress();
+  if (pace_.shown()) view_.CloseProgress();
 }
 
 bool PassProgress::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
   Step(done, total, name);
-  return !(shown_ && view_.ProgressCanceled());
+  return !(pace_.shown() && view_.ProgressCanceled());
 }
 
 void PassProgress::Renamed(const std::filesystem::path& directory, NativeStringView,
@@ -54,26 +52,19 @@ void PassProgress::UndoStep(const std::filesystem::path& path) {
 void PassProgress::Working() { KeepAnswering(now_()); }
 
 void PassProgress::KeepAnswering(Clock::time_point now) {
-  if (now - last_update_ < kUpdateInterval) return;
-  last_update_ = now;
-  view_.LetEventsRun();
+  if (pace_.Turn(now)) view_.LetEventsRun();
 }
 
 void PassProgress::Step(std::size_t done, std::size_t total, const NativeString& name) {
   const Clock::time_point now = now_();
-  if (!shown_) {
-    if (now - started_ < kQuietStart) {
-      KeepAnswering(now);
-      return;
-    }
-    view_.ShowProgress(action_ != Action::kUndo);
-    shown_ = true;
-  } else if (now - last_update_ < kUpdateInterval) {
+  const bool shown = pace_.shown();
+  if (!pace_.Due(now)) {
+    if (!shown) KeepAnswering(now);
     return;
   }
-  last_update_ = now;
+  if (!shown) view_.ShowProgress(action_ != Action::kUndo);
   view_.UpdateProgress(ProgressText(action_, done, total, name),
-                       static_cast<int>(done * kBarSteps / std::max<std::size_t>(total, 1)));
+                       present::ProgressPosition(done, total));
 }
 
 }  // namespace qomdex::form

@@ -5,19 +5,21 @@
 #include <functional>
 
 #include "engine/pass_options.h"
+#include "present/progress_pace.h"
 #include "ui/form/texts.h"
 #include "ui/form/view.h"
 
 namespace qomdex::form {
 
 // The window's progress policy for one pass, preview or undo: the view's progress window shows
-// only for one that runs longer than half a second and is updated at most every 50 ms; before it
-// shows, the window's events other than input run as often. A pass or a preview offers Cancel,
-// which stops it after the current entry; an undo cannot be stopped, so it offers none and
-// counts its steps by the outcomes it records. Closes the progress window when it goes away.
+// at the pace of ProgressPace, updated at most every 50 ms; the window's events other than input
+// run as often, before it shows and while the pass works between entries. A pass or a preview
+// offers Cancel, which stops it after the current entry; an undo cannot be stopped, so it offers
+// none and counts its steps by the outcomes it records. Closes the progress window when it goes
+// away.
 class PassProgress : public PassObserver {
  public:
-  using Clock = std::chrono::steady_clock;
+  using Clock = present::ProgressPace::Clock;
   using Now = std::function<Clock::time_point()>;
 
   // Follows a pass, or the dry run of a preview; `now` tells the time and must outlive this
@@ -48,9 +50,7 @@ class PassProgress : public PassObserver {
   Action action_;
   std::size_t undo_total_ = 0;
   std::size_t undo_done_ = 0;
-  Clock::time_point started_;
-  Clock::time_point last_update_;
-  bool shown_ = false;
+  present::ProgressPace pace_;
 };
 
 }  // namespace qomdex::form

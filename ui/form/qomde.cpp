@@ -143,11 +143,10 @@ void qomde::Command1Click() {
       PassProgress progress(view_, now_);
       const PassOptions options{.observer = &progress};
       PassReport report;
-      if (view_.IsSelected(ControlId::OptFile)) {
-        report = FileRoutine(state_, lists_.File1(), lists_.File2(), options);
-      }
-      if (view_.IsSelected(ControlId::OptFolder)) {
-        report = FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options);
+      if (const std::optional<EntryKind> kind = ChosenPass()) {
+        report = *kind == EntryKind::kFolder
+                     ? FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options)
+                     : FileRoutine(state_, lists_.File1(), lists_.File2(), options);
       }
       last_renames_ = std::move(report.renamed);
       return ReportMessage(Action::kPass, report);
@@ -159,8 +158,9 @@ void qomde::Command1Click() {
 
 void qomde::Preview() {
   if (busy_) return;
-  const bool folders = view_.IsSelected(ControlId::OptFolder);
-  if (!folders && !view_.IsSelected(ControlId::OptFile)) return;
+  const std::optional<EntryKind> kind = ChosenPass();
+  if (!kind) return;
+  const bool folders = *kind == EntryKind::kFolder;
   std::optional<PreviewRows> rows;
   {
     const ScopedFlag running(busy_);
@@ -172,9 +172,8 @@ void qomde::Preview() {
       // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
       // from the same count and gives the names shown here.
       PassState state = state_;
-      const EntryKind kind = folders ? EntryKind::kFolder : EntryKind::kFile;
       const PassReport report =
-          RunPass(kind, state, lists_.Visible(kind), lists_.Mirror(kind), options);
+          RunPass(*kind, state, lists_.Visible(*kind), lists_.Mirror(*kind), options);
       // Rows cut short by Cancel would tell only part of the story.
       if (!report.stopped) rows = std::move(found);
       return Message();
@@ -212,6 +211,12 @@ void qomde::Refresh() {
     lists_.File1().Refresh();
     return Message();
   });
+}
+
+std::optional<EntryKind> qomde::ChosenPass() const {
+  if (view_.IsSelected(ControlId::OptFolder)) return EntryKind::kFolder;
+  if (view_.IsSelected(ControlId::OptFile)) return EntryKind::kFile;
+  return std::nullopt;
 }
 
 void qomde::ShowUndo() { view_.ShowUndo(UndoText(last_renames_.size()), !last_renames_.empty()); }

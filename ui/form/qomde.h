@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/pass_report.h"
 #include "engine/pass_state.h"
+#include "location/entry_list.h"
 #include "location/location_lists.h"
 #include "ui/form/list_rows.h"
 #include "ui/form/pass_progress.h"
@@ -58,6 +60,8 @@ class qomde {
   void Navigate(Work&& work);
   void SyncViews();
   void ShowUndo();
+  // Returns the pass the selected option runs: Folder's or File's; none while neither is.
+  std::optional<EntryKind> ChosenPass() const;
 
   View& view_;
   PassProgress::Now now_;

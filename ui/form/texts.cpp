@@ -1,14 +1,13 @@
 #include "ui/form/texts.h"
 
-#include "location/join_path.h"
-#include "location/quoting.h"
 #include "location/text_encoding.h"
+#include "present/outcome_words.h"
+#include "present/quoting.h"
 
 namespace qomdex::form {
 namespace {
 
-using FailureKind = PassReport::FailureKind;
-using KeptReason = PassReport::KeptReason;
+using present::Voice;
 
 std::u16string Number(std::size_t value) {
   const std::string digits = std::to_string(value);
@@ -19,68 +18,14 @@ std::u16string Count(std::size_t count, const char16_t* one, const char16_t* man
   return Number(count) + (count == 1 ? one : many);
 }
 
-// Returns ": " and the system's reason, or nothing when the system gave none: a line never ends
-// in the reason of no error ("Success").
-std::u16string Reason(const std::error_code& error) {
-  if (!error) return {};
-  return u": " + SystemTextToUtf16(error.message());
-}
-
 // A name inside a sentence is quoted and escaped as the command line shows it, so where it
 // starts and ends is never in doubt.
-std::u16string Quoted(const NativeString& name) { return DecodeUtf8(QuoteName(name)); }
-
-std::u16string Name(const std::filesystem::path& path) { return Quoted(LastComponent(path)); }
-
-std::u16string CannotRead(const std::filesystem::path& directory, const std::error_code& error) {
-  return u"Cannot read " + Quoted(directory.native()) + Reason(error);
-}
-
-std::u16string FailureLine(Action action, const PassReport::Failure& failure) {
-  switch (failure.kind) {
-    case FailureKind::kRename:
-      return (action == Action::kUndo ? u"Could not put back " : u"Could not rename ") +
-             Name(failure.path) + u" as " + Name(failure.target) + Reason(failure.error);
-    case FailureKind::kUnreadableDirectory: return CannotRead(failure.path, failure.error);
-    case FailureKind::kNotRenamedEntry:
-      if (failure.error) {
-        return u"Not put back: " + Name(failure.path) + u" cannot be looked at" +
-               Reason(failure.error);
-      }
-      return u"Not put back: " + Name(failure.path) + u" is no longer the entry renamed from " +
-             Name(failure.target);
-    case FailureKind::kJournal:
-      return u"Stopped before renaming " + Name(failure.path) + u" as " + Name(failure.target) +
-             u": the rename journal cannot be written" + Reason(failure.error);
-    case FailureKind::kLeftover:
-      return u"Could not remove " + Name(failure.path) +
-             u", left behind by a rename that was cut short" + Reason(failure.error);
-    case FailureKind::kNotPlaceholder:
-      return u"Left " + Name(failure.path) + u" alone: it is not the placeholder the rename made";
-    case FailureKind::kNotEmpty: return u"Left " + Name(failure.path) + u" alone: it is not empty";
-  }
-  return Name(failure.path) + Reason(failure.error);
-}
-
-// Why an entry keeps its name, as the end of a sentence.
-std::u16string KeptWhy(KeptReason reason) {
-  switch (reason) {
-    case KeptReason::kWouldHide: return u"the new name would start with a dot and hide it";
-    case KeptReason::kWouldBeEmpty: return u"nothing would be left of it";
-    case KeptReason::kIsJournal: return u"it is the rename journal";
-    case KeptReason::kDeviceName: return u"the new name is one Windows keeps for a device";
-  }
-  return {};
-}
-
-std::u16string KeptLine(const PassReport::Kept& kept) {
-  return Name(kept.path) + u" keeps its name: " + KeptWhy(kept.reason);
-}
+std::u16string Quoted(const NativeString& name) { return DecodeUtf8(present::QuoteName(name)); }
 
 }  // namespace
 
 std::u16string ShownName(const NativeString& name) {
-  return ShowsAsItIs(name) ? NativeToUtf16(name) : Quoted(name);
+  return present::ShowsAsItIs(name) ? NativeToUtf16(name) : Quoted(name);
 }
 
 Message ReportMessage(Action action, const PassReport& report) {
@@ -94,15 +39,20 @@ Message ReportMessage(Action action, const PassReport& report) {
         u' ' + Count(report.kept.size(), u" entry", u" entries") + u" kept their names.";
   }
   for (const PassReport::Failure& failure : report.failures) {
-    message.details += FailureLine(action, failure) + u'\n';
+    message.details +=
+        DecodeUtf8(present::FailureText(Voice::kWindow, failure, action == Action::kUndo));
+    message.details += u'\n';
   }
-  for (const PassReport::Kept& kept : report.kept) message.details += KeptLine(kept) + u'\n';
+  for (const PassReport::Kept& kept : report.kept) {
+    message.details += DecodeUtf8(present::KeptText(Voice::kWindow, kept));
+    message.details += u'\n';
+  }
   if (!message.details.empty()) message.details.pop_back();
   return message;
 }
 
 Message UnreadableMessage(const std::filesystem::filesystem_error& error) {
-  return {CannotRead(error.path1(), error.code()), {}};
+  return {DecodeUtf8(present::UnreadableText(Voice::kWindow, error.path1(), error.code())), {}};
 }
 
 Message UnexpectedMessage(const std::string& what) {
@@ -123,10 +73,12 @@ std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
   return doing + Number(done) + u" of " + Number(total) + u'\n' + ShownName(name);
 }
 
-std::u16string PreviewKeptText(KeptReason reason) { return u"kept: " + KeptWhy(reason); }
+std::u16string PreviewKeptText(PassReport::KeptReason reason) {
+  return u"kept: " + DecodeUtf8(present::KeptWhy(Voice::kWindow, reason));
+}
 
 std::u16string PreviewRefusedText(const NativeString& target, const std::error_code& error) {
-  return u"refused: " + Quoted(target) + Reason(error);
+  return u"refused: " + Quoted(target) + DecodeUtf8(present::ReasonText(error));
 }
 
 std::u16string PreviewHeading(bool folders, std::size_t entries, std::size_t renamed,

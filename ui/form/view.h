@@ -61,7 +61,8 @@ class View {
   // Shows the progress window of a long pass or undo, with a Cancel button when `cancelable`; it
   // keeps the window's controls from taking input until CloseProgress.
   virtual void ShowProgress(bool cancelable) = 0;
-  // Updates the progress window's text and bar (0 to 1000), then lets pending events run.
+  // Updates the progress window's text and bar (0 to present::kProgressScale), then lets pending
+  // events run.
   virtual void UpdateProgress(const std::u16string& text, int permille) = 0;
   // Returns true once Cancel has been pressed in the progress window.
   virtual bool ProgressCanceled() const = 0;

@@ -1,13 +1,19 @@
 #include "ui/qt/indent_delegate.h"
 
+#include <QWidget>
+
+#include "ui/form/list_rows.h"
+#include "ui/form/twips.h"
 #include "ui/qt/directory_model.h"
 
 namespace qomdex::ui {
 namespace {
 
-// Half an icon's width per level, as a directory list indents.
+// The indent's width is the form's, at the list's DPI.
 int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
-  return index.data(DirectoryModel::kIndentRole).toInt() * option.decorationSize.width() / 2;
+  const auto steps = static_cast<std::size_t>(index.data(DirectoryModel::kIndentRole).toInt());
+  const int dpi = option.widget != nullptr ? option.widget->logicalDpiX() : 96;
+  return form::TwipsToPixels(form::IndentTwips(steps), dpi);
 }
 
 }  // namespace

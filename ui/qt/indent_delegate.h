@@ -4,8 +4,8 @@
 
 namespace qomdex::ui {
 
-// Draws each entry shifted right by its indent (DirectoryModel::kIndentRole), as a directory
-// list shows how deep each folder lies.
+// Draws each entry shifted right by its indent (DirectoryModel::kIndentRole, as wide as the form's
+// IndentTwips), as a directory list shows how deep each folder lies.
 class IndentDelegate : public QStyledItemDelegate {
   Q_OBJECT
 

@@ -15,6 +15,7 @@
 #include <QThread>
 #include <memory>
 
+#include "present/progress_scale.h"
 #include "ui/form/control_table.h"
 #include "ui/form/twips.h"
 #include "ui/qt/appearance.h"
@@ -124,8 +125,12 @@ QWidget* qomde::CreateList(const form::ControlEntry& entry) {
     dir1_model_ = new DirectoryModel(this);
     list->setModel(dir1_model_);
     list->setItemDelegate(new IndentDelegate(list));
-    connect(list, &QListView::activated, this, [this](const QModelIndex& index) {
-      form_.Dir1Change(static_cast<std::size_t>(index.row()));
+    // Enter reaches the event filter; the clicks come as signals.
+    list->installEventFilter(this);
+    connect(list, &QListView::clicked, this,
+            [this](const QModelIndex& index) { Dir1Gesture(index, form::RowGesture::kSelect); });
+    connect(list, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+      Dir1Gesture(index, form::RowGesture::kDoubleClick);
     });
   } else {
     file1_model_ = new FileModel(this);
@@ -181,15 +186,26 @@ bool qomde::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Control(ControlId::Label6)) form_.Label6MouseMove();
     if (watched == Control(ControlId::Label1)) form_.Label1MouseMove();
   }
+  const int key =
+      event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : Qt::Key_unknown;
+  if (watched == dir1_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    Dir1Gesture(dir1_->currentIndex(), form::RowGesture::kEnter);
+    return true;
+  }
   // A progress dialog without Cancel (an undo, which runs to its end) stays until the work is
   // done: Escape and the close box would otherwise hide it.
-  const bool escape =
-      event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  const bool escape = key == Qt::Key_Escape;
   if (watched == progress_ && (escape || event->type() == QEvent::Close)) {
     event->ignore();
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void qomde::Dir1Gesture(const QModelIndex& index, form::RowGesture gesture) {
+  if (index.isValid() && form::OpensFolder(gesture)) {
+    form_.Dir1Change(static_cast<std::size_t>(index.row()));
+  }
 }
 
 void qomde::SetTextColor(ControlId control, form::Bgr color) {
@@ -257,7 +273,7 @@ void qomde::ShowProgress(bool cancelable) {
   progress_->setAutoClose(false);
   progress_->setAutoReset(false);
   progress_->setMinimumDuration(0);
-  progress_->setRange(0, 1000);
+  progress_->setRange(0, present::kProgressScale);
   if (!cancelable) {
     progress_->setCancelButton(nullptr);
     progress_->installEventFilter(this);

@@ -12,6 +12,7 @@
 class QAction;
 class QComboBox;
 class QListView;
+class QModelIndex;
 class QProgressDialog;
 
 namespace qomdex::ui {
@@ -65,6 +66,8 @@ class qomde : public QWidget, public form::View {
   // offers too.
   void CreateActions();
   QWidget* Control(form::ControlId id) const { return controls_.at(id); }
+  // Opens the folder at a row of Dir1 when the form says the gesture opens one.
+  void Dir1Gesture(const QModelIndex& index, form::RowGesture gesture);
 
   Reporter report_;
   form::qomde form_;

@@ -1,5 +1,6 @@
 #include "ui/win32/progress_window.h"
 
+#include "present/progress_scale.h"
 #include "ui/win32/windows_of_view.h"
 
 namespace qomdex::win32 {
@@ -32,7 +33,7 @@ ProgressWindow::ProgressWindow(HWND owner, const std::wstring& title, bool cance
                       Scaled(264, dpi), Scaled(88, dpi), Scaled(84, dpi), Scaled(26, dpi), window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
   for (HWND control : {text_, cancel}) SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
-  SendMessageW(bar_, PBM_SETRANGE32, 0, 1000);
+  SendMessageW(bar_, PBM_SETRANGE32, 0, present::kProgressScale);
   // The window is modal: its owner takes no input until it closes.
   EnableWindow(owner_, FALSE);
   ShowWindow(window_, SW_SHOW);

@@ -18,7 +18,8 @@ class ProgressWindow {
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-  // Shows a text and a bar position (0 to 1000), then runs the messages that are waiting.
+  // Shows a text and a bar position (0 to present::kProgressScale), then runs the messages that
+  // are waiting.
   void Update(const std::wstring& text, int permille);
   // Returns true once Cancel has been pressed.
   bool canceled() const { return canceled_; }

@@ -21,8 +21,6 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int kFirstControlId = 100;
 // A drop-down list's own height is the closed box and its open list together.
 constexpr int kDropDownRows = 8;
-// Dir1 indents each level of the path by this many pixels at 96 dpi.
-constexpr int kIndentStep = 8;
 
 int ChildId(ControlId id) { return kFirstControlId + static_cast<int>(id); }
 
@@ -232,17 +230,25 @@ void qomde::OnCommand(int id, int code) {
   } else if (id == kRefreshCommand) {
     form_.Refresh();
   } else if (id == IDOK) {
-    // Enter in a list opens the folder picked in Dir1.
-    if (GetFocus() == Control(ControlId::Dir1)) OnCommand(ChildId(ControlId::Dir1), LBN_DBLCLK);
+    // Enter in a list comes to the window as its default command.
+    if (GetFocus() == Control(ControlId::Dir1)) Dir1Gesture(form::RowGesture::kEnter);
   } else if (id == ChildId(ControlId::Drive1) && code == CBN_SELCHANGE) {
     const LRESULT position = SendMessageW(Control(ControlId::Drive1), CB_GETCURSEL, 0, 0);
     if (position != CB_ERR) form_.Drive1Change(static_cast<std::size_t>(position));
   } else if (id == ChildId(ControlId::Dir1) && code == LBN_DBLCLK) {
-    const LRESULT row = SendMessageW(Control(ControlId::Dir1), LB_GETCURSEL, 0, 0);
-    if (row != LB_ERR) form_.Dir1Change(static_cast<std::size_t>(row));
+    Dir1Gesture(form::RowGesture::kDoubleClick);
+  } else if (id == ChildId(ControlId::Dir1) && code == LBN_SELCHANGE) {
+    // A list box tells a click from an arrow key no better than this.
+    Dir1Gesture(form::RowGesture::kSelect);
   } else if (id == ChildId(ControlId::Command1) && code == BN_CLICKED) {
     form_.Command1Click();
   }
+}
+
+void qomde::Dir1Gesture(form::RowGesture gesture) {
+  if (!form::OpensFolder(gesture)) return;
+  const LRESULT row = SendMessageW(Control(ControlId::Dir1), LB_GETCURSEL, 0, 0);
+  if (row != LB_ERR) form_.Dir1Change(static_cast<std::size_t>(row));
 }
 
 void qomde::OnMouseMove(POINT at) {
@@ -282,7 +288,10 @@ void qomde::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetBkMode(item.hDC, TRANSPARENT);
     RECT text = item.rcItem;
     text.left += Scaled(2, Dpi());
-    if (dir1) text.left += Scaled(kIndentStep, Dpi()) * static_cast<int>(dir1_rows_.Indent(row));
+    if (dir1) {
+      text.left +=
+          TwipsToPixels(form::IndentTwips(dir1_rows_.Indent(row)), static_cast<int>(Dpi()));
+    }
     const std::wstring caption = Wide(dir1 ? dir1_rows_.Text(row) : file1_rows_.Text(row));
     DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

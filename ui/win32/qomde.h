@@ -76,6 +76,8 @@ class qomde : public form::View {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
+  // Opens the folder of the row picked in Dir1 when the form says the gesture opens one.
+  void Dir1Gesture(form::RowGesture gesture);
   void OnMouseMove(POINT at);
   LRESULT OnColor(HDC dc, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item);

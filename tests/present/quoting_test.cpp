@@ -1,10 +1,10 @@
-#include "location/quoting.h"
+#include "present/quoting.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/support/utf8_names.h"
 
-namespace qomdex {
+namespace qomdex::present {
 namespace {
 
 TEST(QuoteNameTest, QuotesOnlyWhatAPlainLineCannotShow) {
@@ -75,4 +75,4 @@ TEST(QuoteNameTest, WindowsPathsKeepTheirBackslashesAndLoneSurrogatesShowAsEscap
 #endif
 
 }  // namespace
-}  // namespace qomdex
+}  // namespace qomdex::present

@@ -1,4 +1,4 @@
-#include "location/quoting.h"
+#include "present/quoting.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include "location/join_path.h"
 #include "location/text_encoding.h"
 
-namespace qomdex {
+namespace qomdex::present {
 namespace {
 
 struct CodeRange {
@@ -125,4 +125,4 @@ void AppendQuotedName(NativeStringView name, std::string& shown) {
   if (needs_quotes) shown += '\'';
 }
 
-}  // namespace qomdex
+}  // namespace qomdex::present

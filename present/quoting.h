@@ -4,7 +4,7 @@
 
 #include "location/native_name.h"
 
-namespace qomdex {
+namespace qomdex::present {
 
 // Returns a name (or path) as UTF-8 text that shows it unambiguously on one line: bare when it is
 // plain printable text; otherwise in single quotes, with the escapes bash's $'...' reads back:
@@ -23,4 +23,4 @@ bool ShowsAsItIs(const NativeString& name);
 // buffer. Never fails.
 void AppendQuotedName(NativeStringView name, std::string& shown);
 
-}  // namespace qomdex
+}  // namespace qomdex::present
