@@ -17,28 +17,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "location/text_encoding.h"
-#include "ui/qt/appearance.h"
+#include "tests/qt/window_driver.h"
 #include "ui/qt/qomde.h"
 
-namespace {
-
 using qomdex::ui::qomde;
-
-// Opens `part` among the subfolders Dir1 lists, as a user picks it with the keyboard.
-bool OpenInDir1(qomde& window, const std::filesystem::path& part) {
-  auto* dir1 = window.findChild<QListView*>(QStringLiteral("Dir1"));
-  const QString text = qomdex::ui::ToQString(qomdex::NativeToUtf16(part.native()));
-  const QModelIndexList found =
-      dir1->model()->match(dir1->model()->index(dir1->currentIndex().row() + 1, 0), Qt::DisplayRole,
-                           text, 1, Qt::MatchExactly | Qt::MatchCaseSensitive);
-  if (found.isEmpty()) return false;
-  dir1->setCurrentIndex(found.front());
-  QTest::keyClick(dir1, Qt::Key_Return);
-  return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -79,13 +61,11 @@ int main(int argc, char** argv) {
 
   // The way down is walked first; only the last step, the large directory, is timed.
   const std::filesystem::path parent = target.parent_path();
-  for (const auto& part : parent.relative_path()) {
-    if (!OpenInDir1(window, part)) return 1;
-  }
+  if (!qomdex::testing::OpenInDir1(window, parent)) return 1;
   QElapsedTimer clock;
   start_watching();
   clock.start();
-  if (!OpenInDir1(window, target.filename())) return 1;
+  if (!qomdex::testing::OpenInDir1(window, target.filename())) return 1;
   const double open_ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
   const double open_gap_ms = longest_gap_ms();
   ticker.stop();

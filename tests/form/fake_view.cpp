@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "location/text_encoding.h"
+#include "tests/support/dir1_walk.h"
 #include "ui/form/qomde.h"
 
 namespace qomdex::testing {
@@ -61,20 +62,10 @@ std::vector<std::string> FakeView::Files() const {
   return names;
 }
 
-std::optional<std::size_t> FakeView::RowOf(const std::u16string& name) const {
-  for (std::size_t row = dir1_row.value_or(0) + 1; row < dir1.size(); ++row) {
-    if (dir1.Text(row) == name) return row;
-  }
-  return std::nullopt;
-}
-
 bool FakeView::Open(form::qomde& window, const std::filesystem::path& directory) const {
-  for (const std::filesystem::path& part : directory.relative_path()) {
-    const std::optional<std::size_t> row = RowOf(NativeToUtf16(part.native()));
-    if (!row) return false;
-    window.Dir1Change(*row);
-  }
-  return true;
+  return WalkDir1(
+      directory, [this]() -> const form::DirectoryRows& { return dir1; },
+      [&](std::size_t row) { window.Dir1Change(row); });
 }
 
 std::u16string U16(const std::string& text) { return std::u16string(text.begin(), text.end()); }

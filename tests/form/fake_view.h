@@ -41,8 +41,6 @@ class FakeView : public form::View {
   // Opens a directory in Dir1 one folder at a time from the root, as a user would; returns
   // false when a folder on the way is not listed.
   bool Open(form::qomde& window, const std::filesystem::path& directory) const;
-  // Returns the row of Dir1 after the current one whose text is `name`, if any.
-  std::optional<std::size_t> RowOf(const std::u16string& name) const;
 
   // Answers.
   int outer_height_twips = 8500;

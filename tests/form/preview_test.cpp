@@ -13,7 +13,9 @@
 
 #include "location/platform.h"
 #include "tests/form/fake_view.h"
+#include "tests/support/dir1_walk.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_names.h"
 #include "ui/form/qomde.h"
 
 namespace qomdex::testing {
@@ -92,7 +94,7 @@ TEST_P(PreviewTest, ShowsWhatThePassThenDoesAndRenamesNothing) {
   window.Command1Click();
   ASSERT_EQ(In(dir / "earlier"), (Names{"e copy ( 1).txt", "e.txt"}));
   window.Dir1Change(*view.dir1_row - 1);
-  window.Dir1Change(view.RowOf(u"d").value());
+  window.Dir1Change(testing::SubfolderRow(view.dir1, testing::Native("d")).value());
   view.selected_option = c.option;
 
   const Names before = In(dir / "d");

@@ -15,7 +15,9 @@
 #include "location/platform.h"
 #include "location/text_encoding.h"
 #include "tests/form/fake_view.h"
+#include "tests/support/dir1_walk.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/utf8_names.h"
 
 namespace qomdex::testing {
 namespace {
@@ -75,7 +77,7 @@ TEST(QomdeTest, OpeningFoldersMovesTheFileListAndAFailureMovesNothing) {
   EXPECT_EQ(w.view.Subfolders(), (Strings{"gone", "sub"}));
   const std::size_t top_row = *w.view.dir1_row;
 
-  w.window.Dir1Change(*w.view.RowOf(u"sub"));
+  w.window.Dir1Change(*testing::SubfolderRow(w.view.dir1, testing::Native("sub")));
   EXPECT_EQ(w.view.Files(), Strings{"inner.txt"});
   EXPECT_TRUE(w.view.Subfolders().empty());
   EXPECT_EQ(w.view.dir1.Indent(*w.view.dir1_row), *w.view.dir1_row);
@@ -83,7 +85,7 @@ TEST(QomdeTest, OpeningFoldersMovesTheFileListAndAFailureMovesNothing) {
   EXPECT_EQ(w.view.Files(), Strings{"top.txt"});
 
   std::filesystem::remove(dir / "gone");  // still listed: the snapshot predates this
-  w.window.Dir1Change(*w.view.RowOf(u"gone"));
+  w.window.Dir1Change(*testing::SubfolderRow(w.view.dir1, testing::Native("gone")));
   ASSERT_EQ(w.view.messages.size(), 1u);
   const std::string message = Narrow(w.view.messages.front());
   EXPECT_NE(message.find("gone"), std::string::npos) << message;

@@ -3,7 +3,9 @@
 #include <QTest>
 
 #include "location/text_encoding.h"
+#include "tests/support/dir1_walk.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/directory_model.h"
 
 namespace qomdex::testing {
 
@@ -12,12 +14,19 @@ bool WindowDriver::Show() {
   return QTest::qWaitForWindowExposed(&window_);
 }
 
+bool OpenInDir1(ui::qomde& window, const std::filesystem::path& directory) {
+  auto* dir1 = window.findChild<QListView*>(QStringLiteral("Dir1"));
+  const auto* model = static_cast<const ui::DirectoryModel*>(dir1->model());
+  return WalkDir1(
+      directory, [&]() -> const form::DirectoryRows& { return model->rows(); },
+      [&](std::size_t row) {
+        dir1->setCurrentIndex(model->index(static_cast<int>(row)));
+        QTest::keyClick(dir1, Qt::Key_Return);
+      });
+}
+
 bool WindowDriver::Open(const std::filesystem::path& directory) {
-  for (const std::filesystem::path& part : directory.relative_path()) {
-    const int after_current = Find<QListView>("Dir1")->currentIndex().row() + 1;
-    if (!ActivateInDir1(ui::ToQString(NativeToUtf16(part.native())), after_current)) return false;
-  }
-  return true;
+  return OpenInDir1(window_, directory);
 }
 
 bool WindowDriver::ActivateInDir1(const QString& text, int first_row) {

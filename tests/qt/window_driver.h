@@ -8,6 +8,10 @@
 
 namespace qomdex::testing {
 
+// Opens a directory in the window's Dir1 one folder at a time from the root, picking each with
+// the keyboard; returns false when a folder on the way is not listed.
+bool OpenInDir1(ui::qomde& window, const std::filesystem::path& directory);
+
 // The main window with its messages collected instead of shown in message boxes, and the steps
 // a user takes with it.
 class WindowDriver {
@@ -26,8 +30,7 @@ class WindowDriver {
   // Shows the window; returns false when it is never exposed.
   bool Show();
 
-  // Opens a directory in Dir1 one folder at a time from the root, picking each with the keyboard.
-  // Returns false when a folder on the way is not listed.
+  // Opens a directory in Dir1 (see OpenInDir1).
   bool Open(const std::filesystem::path& directory);
 
   // Picks the first entry of Dir1 from a row on with this text and activates it with the Return

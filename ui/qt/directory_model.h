@@ -20,6 +20,8 @@ class DirectoryModel : public QAbstractListModel {
 
   // Shows new rows.
   void Show(const form::DirectoryRows& rows);
+  // Returns the rows shown.
+  const form::DirectoryRows& rows() const { return rows_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
