@@ -100,53 +100,6 @@ TEST(FileRoutineTest, CleansNamesAndSuffixesTakenOnes) {
   }
 }
 
-TEST(FileRoutineTest, FailureIsReportedWithTheSystemsReasonAndThePassGoesOn) {
-  TempDir dir;
-  for (const char* name : {"01 a.txt", "02 b.txt", "03 c.txt"}) dir.Touch(name);
-  LocationLists lists(Fold);
-  lists.OpenDirectory(dir.path());
-  std::filesystem::remove(dir / "02 b.txt");  // vanishes after the listing
-
-  PassState state;
-  const PassReport report = FileRoutine(state, lists.File1(), lists.File2());
-
-  EXPECT_EQ(dir.Names(), (Names{"a.txt", "c.txt"}));
-  ASSERT_EQ(report.failures.size(), 1u);
-  EXPECT_EQ(report.failures[0].path, dir / "02 b.txt");
-  EXPECT_EQ(report.failures[0].target, dir / "b.txt");
-  EXPECT_EQ(report.failures[0].error, std::errc::no_such_file_or_directory);
-  EXPECT_EQ(testing::RenamedTo(report), (std::vector<std::string>{"a.txt", "c.txt"}));
-  EXPECT_EQ(lists.File1().count(), 2u) << "the visible list is re-read at the end";
-}
-
-TEST(FileRoutineTest, CopyCountCarriesOnAcrossDirectoriesAndPasses) {
-  TempDir first, second;
-  first.Touch("01 a.txt");
-  first.Touch("a.txt");
-  second.Touch("01 b.txt");
-  second.Touch("b.txt");
-  PassState state;
-  RunFilePass(state, first.path());
-  EXPECT_EQ(state.CopyCount, 2u);
-  RunFilePass(state, second.path());
-  EXPECT_EQ(second.Names(), (Names{"b copy ( 3).txt", "b.txt"}));
-  EXPECT_EQ(state.CopyCount, 4u);
-}
-
-TEST(FileRoutineTest, DryRunRenamesNothingAndPredictsTheRealPass) {
-  TempDir dir;
-  for (const char* name : {"01 a.txt", "02 a.txt", "03 a.txt", "b.txt"}) dir.Touch(name);
-  const Names before = dir.Names();
-  PassState dry_state;
-  const PassReport dry = RunFilePass(dry_state, dir.path(), {.dry_run = true});
-  EXPECT_EQ(dir.Names(), before);
-
-  PassState real_state;
-  const PassReport real = RunFilePass(real_state, dir.path());
-  EXPECT_EQ(testing::RenamedTo(dry), testing::RenamedTo(real));
-  EXPECT_EQ(dry_state.CopyCount, real_state.CopyCount);
-}
-
 // Records the renames an observer is told of, by new name.
 class RenamedNames : public PassObserver {
  public:

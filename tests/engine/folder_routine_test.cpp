@@ -74,16 +74,5 @@ TEST(FolderRoutineTest, EmptyCleanedNameIsKeptWithoutAFailure) {
   EXPECT_EQ(report.kept[0].path, dir / "99");
 }
 
-TEST(FolderRoutineTest, DryRunRenamesNothingAndPredictsTheRealPass) {
-  TempDir dir;
-  for (const char* name : {"01 Rock", "02 Rock", "Rock", "3. Jazz"}) dir.MakeDir(name);
-  const Names before = dir.Names();
-  PassState state;
-  const PassReport dry = RunFolderPass(state, dir.path(), {.dry_run = true});
-  EXPECT_EQ(dir.Names(), before);
-  const PassReport real = RunFolderPass(state, dir.path());
-  EXPECT_EQ(testing::RenamedTo(dry), testing::RenamedTo(real));
-}
-
 }  // namespace
 }  // namespace qomdex

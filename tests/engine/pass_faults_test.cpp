@@ -74,9 +74,9 @@ TEST(PassFaultsTest, DirectoryRemovedMidPassIsReportedForEveryLaterEntry) {
   PassState state;
   const PassReport report = testing::RunFilePass(state, parent / "d", {.observer = &observer});
   EXPECT_EQ(report.renamed.size(), 1u);
-  // The two entries that vanished.
-  ASSERT_EQ(report.failures.size(), 2u);
+  ASSERT_EQ(report.failures.size(), 2u);  // the two entries that vanished
   EXPECT_EQ(report.failures[1].path, parent / "d" / "03 c");
+  EXPECT_EQ(report.failures[1].target, parent / "d" / "c");
   for (const auto& failure : report.failures) {
     EXPECT_EQ(failure.error, std::errc::no_such_file_or_directory);
   }
