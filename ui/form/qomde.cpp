@@ -160,12 +160,11 @@ void qomde::Preview() {
   if (busy_) return;
   const std::optional<EntryKind> kind = ChosenPass();
   if (!kind) return;
-  const bool folders = *kind == EntryKind::kFolder;
   std::optional<PreviewRows> rows;
   {
     const ScopedFlag running(busy_);
     Handle([&] {
-      PreviewRows found(folders, folders ? lists_.Dir1().count() : lists_.File1().count());
+      PreviewRows found(*kind == EntryKind::kFolder, lists_.Visible(*kind).count());
       PassProgress progress(view_, now_, Action::kPreview);
       PreviewRecorder recorder(found, progress);
       const PassOptions options{.dry_run = true, .observer = &recorder, .keep_renamed = false};
