@@ -44,7 +44,8 @@ grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" ||
 imports=$(awk '/DLL Name:/{print tolower($3)}' <<<"$headers" | sort -u)
 for dll in $imports; do
   case "$dll" in
-    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | user32.dll | uxtheme.dll) ;;
+    comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | shell32.dll | user32.dll | \
+      uxtheme.dll) ;;
     *) echo "qomdex.exe imports $dll" >&2; exit 1 ;;
   esac
 done

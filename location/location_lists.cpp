@@ -1,10 +1,32 @@
 #include "location/location_lists.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "location/platform.h"
 
 namespace qomdex {
+namespace {
+
+// Returns the drive whose root holds `folder`, the innermost where mount points nest; none when
+// no drive holds it (a share off Windows' drive letters).
+std::filesystem::path DriveHolding(const std::vector<std::filesystem::path>& drives,
+                                   const std::filesystem::path& folder) {
+  std::filesystem::path holding;
+  std::size_t depth = 0;
+  for (const std::filesystem::path& drive : drives) {
+    const std::size_t parts = static_cast<std::size_t>(std::distance(drive.begin(), drive.end()));
+    const auto [in_drive, in_folder] =
+        std::mismatch(drive.begin(), drive.end(), folder.begin(), folder.end());
+    if (in_drive == drive.end() && parts > depth) {
+      holding = drive;
+      depth = parts;
+    }
+  }
+  return holding;
+}
+
+}  // namespace
 
 LocationLists::LocationLists(const SortKey& sort_key)
     : dir1_(sort_key), file1_(sort_key), dir2_(sort_key), file2_(sort_key) {
@@ -55,6 +77,15 @@ void LocationLists::Load() {
 
 void LocationLists::ChooseDrive(const std::filesystem::path& drive) {
   AllOrNothing([&] { drive1_.SetDrive(drive); });
+}
+
+void LocationLists::OpenOn(const std::filesystem::path& given) {
+  const std::filesystem::path folder = platform::FolderToOpen(given);
+  AllOrNothing([&] {
+    // The drive is selected without its own move to the drive's root, which Dir1 then leaves.
+    drive1_.Restore(DriveHolding(drive1_.drives(), folder));
+    dir1_.SetPath(folder);
+  });
 }
 
 void LocationLists::OpenDirectory(const std::filesystem::path& directory) {

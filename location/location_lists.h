@@ -46,6 +46,11 @@ class LocationLists {
   // ChooseDrive, and then every list stays where it was.
   void OpenDirectory(const std::filesystem::path& directory);
 
+  // Moves Dir1, and after it the other lists, to a folder the user named (a file: its folder),
+  // and selects the drive that holds it. Reads the disk; throws like ChooseDrive, and then every
+  // list stays where it was.
+  void OpenOn(const std::filesystem::path& given);
+
  private:
   struct Saved {
     std::filesystem::path drive;

@@ -191,6 +191,11 @@ std::vector<std::filesystem::path> ListDrives();
 // Returns the location every start of the program begins at: the system volume's root.
 std::filesystem::path StartLocation();
 
+// Returns the full path of the folder to open for a path given by the user (an argument, a drop):
+// the folder itself, or a file's folder. Reads the disk; throws std::filesystem::filesystem_error
+// naming `given` when it cannot be reached.
+std::filesystem::path FolderToOpen(const std::filesystem::path& given);
+
 // Returns true when a name alone hides its entry from the lists (a leading dot on POSIX).
 // Never touches the disk.
 bool NameHidesEntry(const NativeString& name);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
 #include <set>
@@ -525,6 +526,25 @@ std::vector<fs::path> ListDrives() {
 }
 
 fs::path StartLocation() { return "/"; }
+
+fs::path FolderToOpen(const fs::path& given) {
+  std::error_code error;
+  fs::path folder = fs::absolute(given, error);
+  struct stat info {};
+  if (!error && ::stat(folder.c_str(), &info) != 0) error.assign(errno, std::system_category());
+  if (error) throw fs::filesystem_error("cannot open", given, error);
+  if (!S_ISDIR(info.st_mode)) folder = folder.parent_path();
+  // The kernel resolves "." and ".." and links, so the lists show the folder's own path; a path
+  // too long to resolve is opened as given.
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr),
+                                                         &std::free);
+  if (real) return real.get();
+  if (errno != ENAMETOOLONG) {
+    throw fs::filesystem_error("cannot open", given,
+                               std::error_code(errno, std::system_category()));
+  }
+  return folder;
+}
 
 bool NameHidesEntry(const NativeString& name) { return !name.empty() && name.front() == '.'; }
 

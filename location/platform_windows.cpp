@@ -324,6 +324,34 @@ std::vector<fs::path> ListDrives() {
 
 fs::path StartLocation() { return LR"(c:\)"; }
 
+fs::path FolderToOpen(const fs::path& given) {
+  // Windows' own normalisation resolves "." and ".." and makes a relative path whole.
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) throw fs::filesystem_error("cannot open", given, LastError());
+    if (length < full.size()) {
+      full.resize(length);
+      break;
+    }
+    full.resize(length);
+  }
+  const DWORD attributes = GetFileAttributesW(full.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    throw fs::filesystem_error("cannot open", given, LastError());
+  }
+  // A folder reads without a trailing separator, as Dir1 gives its paths; a root keeps its own.
+  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  std::wstring text =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? full : fs::path(full).parent_path().native();
+  // Drive texts are lower case ("c:\"), so the drive list finds the folder's drive.
+  if (text.size() >= 2 && text[1] == L':' && text[0] >= L'A' && text[0] <= L'Z') {
+    text[0] = static_cast<wchar_t>(text[0] - L'A' + L'a');
+  }
+  return text;
+}
+
 // Hiding on Windows is an attribute, which a rename keeps: no name hides an entry.
 bool NameHidesEntry(const NativeString&) { return false; }
 

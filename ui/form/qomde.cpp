@@ -84,11 +84,20 @@ void qomde::Navigate(Work&& work) {
   if (resize_skipped_) FormResize();
 }
 
-void qomde::FormLoad() {
-  Navigate([this] {
+void qomde::FormLoad(const std::optional<std::filesystem::path>& folder) {
+  Navigate([&] {
     state_ = PassState{};
+    Message message;
+    if (folder) {
+      try {
+        lists_.OpenOn(*folder);
+        return message;
+      } catch (const std::filesystem::filesystem_error& error) {
+        message = UnreadableMessage(error);
+      }
+    }
     lists_.Load();
-    return Message();
+    return message;
   });
   ShowUndo();
 }
@@ -126,6 +135,15 @@ void qomde::Drive1Change(std::size_t position) {
 void qomde::Dir1Change(std::size_t row) {
   Navigate([this, row] {
     lists_.OpenDirectory(dir1_rows_.PathAt(row));
+    return Message();
+  });
+}
+
+void qomde::FormDragDrop(const std::vector<std::filesystem::path>& paths) {
+  // Of several entries dropped at once, the first says where the lists go.
+  if (paths.empty()) return;
+  Navigate([&] {
+    lists_.OpenOn(paths.front());
     return Message();
   });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,8 +27,10 @@ class qomde {
   qomde(const qomde&) = delete;
   qomde& operator=(const qomde&) = delete;
 
-  // Resets the pass state and stands every list on the start location. Reads the disk.
-  void FormLoad();
+  // Resets the pass state and stands every list on `folder` (a file: its folder), Drive1 on its
+  // drive; without one, or when it cannot be read (which a message reports), on the start
+  // location. Reads the disk.
+  void FormLoad(const std::optional<std::filesystem::path>& folder = std::nullopt);
   // Sets Dir1's and File1's heights to the window's outer height less 1000 twips.
   void FormResize();
   // The pointer is over the bare window surface: both hover labels go back to normal.
@@ -40,6 +43,9 @@ class qomde {
   void Drive1Change(std::size_t position);
   // The user opened the folder at a row of Dir1. Reads the disk.
   void Dir1Change(std::size_t row);
+  // Paths were dropped on the window: the lists move to the first, a folder or a file's folder,
+  // Drive1 to its drive; one that cannot be read is reported and nothing moves. Reads the disk.
+  void FormDragDrop(const std::vector<std::filesystem::path>& paths);
   // Runs the pass the selected option chooses over the directory the lists stand on. Renames.
   void Command1Click();
   // Shows what the pass the selected option chooses would do, from a dry run over the directory

@@ -3,16 +3,21 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QThread>
+#include <QUrl>
 #include <memory>
 
 #include "present/progress_scale.h"
@@ -40,9 +45,18 @@ QIcon ApplicationIcon() {
   return icon;
 }
 
+// Returns the local paths among the URLs a drag carries, in their order.
+std::vector<std::filesystem::path> LocalPaths(const QMimeData& data) {
+  std::vector<std::filesystem::path> paths;
+  for (const QUrl& url : data.urls()) {
+    if (url.isLocalFile()) paths.emplace_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
+
 }  // namespace
 
-qomde::qomde(Reporter report, QWidget* parent)
+qomde::qomde(Reporter report, QWidget* parent, const std::optional<std::filesystem::path>& folder)
     : QWidget(parent), report_(std::move(report)), form_(*this) {
   setObjectName(QStringLiteral("qomde"));
   setWindowTitle(ToQString(form::kTitle));
@@ -60,7 +74,8 @@ qomde::qomde(Reporter report, QWidget* parent)
     setTabOrder(Control(focus[i - 1]), Control(focus[i]));
   }
   CreateActions();
-  form_.FormLoad();
+  setAcceptDrops(true);
+  form_.FormLoad(folder);
 }
 
 QWidget* qomde::Create(const form::ControlEntry& entry) {
@@ -179,6 +194,17 @@ void qomde::mouseMoveEvent(QMouseEvent* event) {
   // bare surface is the window's own.
   if (childAt(event->position().toPoint()) == nullptr) form_.FormMouseMove();
   QWidget::mouseMoveEvent(event);
+}
+
+void qomde::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalPaths(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void qomde::dropEvent(QDropEvent* event) {
+  const std::vector<std::filesystem::path> paths = LocalPaths(*event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  form_.FormDragDrop(paths);
 }
 
 bool qomde::eventFilter(QObject* watched, QEvent* event) {

@@ -3,8 +3,10 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "ui/form/qomde.h"
 #include "ui/form/view.h"
@@ -29,10 +31,11 @@ class qomde : public QWidget, public form::View {
   // Takes the text of a message, its details after it, in place of the window's own dialogs.
   using Reporter = std::function<void(const QString& message)>;
 
-  // Builds the window and runs its load rule. Every message goes to `report`, or to a message
-  // box (a dialog with a scrolling list when it has details) when `report` is empty. Reads the
-  // disk; never throws for anything the disk can cause.
-  explicit qomde(Reporter report = {}, QWidget* parent = nullptr);
+  // Builds the window and runs its load rule, on `folder` when one is given. Every message goes to
+  // `report`, or to a message box (a dialog with a scrolling list when it has details) when
+  // `report` is empty. Reads the disk; never throws for anything the disk can cause.
+  explicit qomde(Reporter report = {}, QWidget* parent = nullptr,
+                 const std::optional<std::filesystem::path>& folder = std::nullopt);
 
   void SetTextColor(form::ControlId control, form::Bgr color) override;
   void SetHeightTwips(form::ControlId control, int twips) override;
@@ -58,6 +61,9 @@ class qomde : public QWidget, public form::View {
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A folder or file dragged from a file manager: the form moves the lists to it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QWidget* Create(const form::ControlEntry& entry);

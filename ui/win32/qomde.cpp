@@ -65,7 +65,7 @@ HFONT CreateClassicFont(const form::ControlFont& choice, UINT dpi) {
 
 }  // namespace
 
-qomde::qomde(Reporter report)
+qomde::qomde(Reporter report, const std::optional<std::filesystem::path>& folder)
     : report_(std::move(report)), form_(*this), table_(form::ControlTable(form::Toolkit::kWin32)) {
   // The icon group of the version resource.
   RegisterWindowClass(kClassName, Procedure,
@@ -85,7 +85,8 @@ qomde::qomde(Reporter report)
                   {FCONTROL | FVIRTKEY, 'Z', kUndoCommand},
                   {FVIRTKEY, VK_F5, kRefreshCommand}};
   accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
-  form_.FormLoad();
+  DragAcceptFiles(window_, TRUE);
+  form_.FormLoad(folder);
 }
 
 qomde::~qomde() {
@@ -208,6 +209,7 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       OnContextMenu(reinterpret_cast<HWND>(wparam),
                     {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
       return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wparam)); return 0;
     case WM_DPICHANGED: {
       const auto* suggested = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top,
@@ -220,6 +222,18 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     default: break;
   }
   return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void qomde::OnDropFiles(HDROP drop) {
+  std::vector<std::filesystem::path> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+    DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+    paths.emplace_back(std::move(path));
+  }
+  DragFinish(drop);
+  form_.FormDragDrop(paths);
 }
 
 void qomde::OnCommand(int id, int code) {

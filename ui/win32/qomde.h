@@ -1,8 +1,10 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +31,11 @@ class qomde : public form::View {
   // The command id of preview (Ctrl+P and the lists' context menu).
   static constexpr int kPreviewCommand = 1002;
 
-  // Creates the window, hidden, and runs its load rule. Every message goes to `report`, or to a
-  // message box (a window with a scrolling list when it has details) when `report` is empty. Reads
-  // the disk; never throws for anything the disk can cause.
-  explicit qomde(Reporter report = {});
+  // Creates the window, hidden, and runs its load rule, on `folder` when one is given. Every
+  // message goes to `report`, or to a message box (a window with a scrolling list when it has
+  // details) when `report` is empty. Reads the disk; never throws for anything the disk can cause.
+  explicit qomde(Reporter report = {},
+                 const std::optional<std::filesystem::path>& folder = std::nullopt);
   ~qomde() override;
   qomde(const qomde&) = delete;
   qomde& operator=(const qomde&) = delete;
@@ -82,6 +85,8 @@ class qomde : public form::View {
   LRESULT OnColor(HDC dc, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnContextMenu(HWND list, POINT at);
+  // Files or folders dropped from Explorer: the form moves the lists to them.
+  void OnDropFiles(HDROP drop);
 
   void CreateControls();
   // Places every control and gives it its font at the window's DPI.

@@ -9,6 +9,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <uxtheme.h>
 // clang-format on
 
