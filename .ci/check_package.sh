@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package scripts/package.sh made in build/: lintian finds no error, the
-# desktop entry and the AppStream metadata validate, both manual pages render, and the unpacked
-# qomdex-cli runs. Exits non-zero on failure.
+# desktop entries, the file managers' menu entries and the AppStream metadata validate, both
+# manual pages render, and the unpacked qomdex-cli runs. Exits non-zero on failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +15,9 @@ dpkg -x "$deb" "$root"
 echo "-- lintian"
 lintian --fail-on error,warning "$deb" 2> >(grep -v "running with root privileges" >&2)
 echo "-- desktop-file-validate"
-desktop-file-validate "$root"/usr/share/applications/*.desktop
+desktop-file-validate "$root"/usr/share/applications/*.desktop "$root"/usr/share/Thunar/sendto/*.desktop
+echo "-- file managers' menu entries"
+python3 tests/res/check_menu_entries.py "$root"
 echo "-- appstreamcli"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 echo "-- manual pages"

@@ -21,6 +21,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   # The window draws its captions in Liberation Sans, metrically close to the Windows faces.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+  # Nautilus reads the extension that puts "Remove leading numbers..." in its menu with this.
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS python3-nautilus)
   # The long description under the summary; CPack indents it as Debian wants.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "For one folder you choose, this utility cuts the leading run of digits,
