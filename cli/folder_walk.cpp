@@ -104,15 +104,16 @@ bool FolderWalk::Enter(Pending& folder) {
     if (folder.name_length == 0) {
       // A directory given is entered as named, through a link if it is one. Where the system
       // cannot look at it its numbers stay unknown and only its subfolders are told apart.
-      identity = platform::IdentifyDirectory(platform::Directory(folder.path), error);
+      const platform::Directory directory(folder.path);
+      identity = directory.calls().IdentifyDirectory(directory, error);
       if (error) identity = {};
       error.clear();
     } else {
       // Looked at in its parent without following a link, just before it is entered.
       const NativeString& path = folder.path.native();
       const std::size_t parent_length = path.size() - folder.name_length;
-      identity = platform::Identify(platform::Directory(path.substr(0, parent_length)),
-                                    path.substr(parent_length), error);
+      const platform::Directory parent(path.substr(0, parent_length));
+      identity = parent.calls().Identify(parent, path.substr(parent_length), error);
       if (!error && identity.type == Identity::Type::kLink) {
         --found_;
         return false;

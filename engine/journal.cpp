@@ -118,10 +118,11 @@ bool ParseBody(std::string_view body, std::uint32_t version, RenameJournal::Reco
 
 }  // namespace
 
-RenameJournal::RenameJournal(const std::filesystem::path& file) : file_(file) {
+RenameJournal::RenameJournal(const std::filesystem::path& file, platform::SystemCalls& calls)
+    : file_(file), calls_(calls) {
   buffer_ = kMagic;
   PutNumber(buffer_, kVersion, 4);
-  if (const std::error_code error = file_.Append(buffer_)) {
+  if (const std::error_code error = calls_.Append(file_, buffer_)) {
     throw std::filesystem::filesystem_error("cannot write journal", file, error);
   }
 }
@@ -140,7 +141,7 @@ std::error_code RenameJournal::Write(const Record& record) {
   PutNumber(length, body.size(), 4);
   buffer_.replace(0, 4, length);
   PutNumber(buffer_, Hash(std::string_view(buffer_).substr(4)), 4);
-  return file_.Append(buffer_);
+  return calls_.Append(file_, buffer_);
 }
 
 std::vector<RenameJournal::Record> RenameJournal::Read(const std::filesystem::path& file) {

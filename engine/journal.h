@@ -44,9 +44,11 @@ class RenameJournal {
     std::int64_t time = 0;
   };
 
-  // Creates the journal file, which must not exist yet, and writes its header. Touches the disk;
-  // throws std::filesystem::filesystem_error (std::errc::file_exists when the file exists).
-  explicit RenameJournal(const std::filesystem::path& file);
+  // Creates the journal file, which must not exist yet, and writes its header and every record
+  // through `calls`. Touches the disk; throws std::filesystem::filesystem_error
+  // (std::errc::file_exists when the file exists).
+  explicit RenameJournal(const std::filesystem::path& file,
+                         platform::SystemCalls& calls = platform::SystemCalls::Native());
 
   // Writes one record with one system write, so it is kept if the process dies right after.
   // Touches the disk; returns the system's reason when the record could not be written.
@@ -54,7 +56,7 @@ class RenameJournal {
 
   // Flushes the journal to its storage. Safe to call from a signal handler; returns the system's
   // reason on failure.
-  std::error_code Sync() noexcept { return file_.Sync(); }
+  std::error_code Sync() noexcept { return calls_.Sync(file_); }
 
   // Returns the journal file's identity, so a pass can leave the file itself alone.
   const platform::Identity& identity() const { return file_.identity(); }
@@ -66,6 +68,7 @@ class RenameJournal {
 
  private:
   platform::AppendFile file_;
+  platform::SystemCalls& calls_;
   std::string buffer_;
 };
 

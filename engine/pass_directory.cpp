@@ -27,7 +27,7 @@ platform::Identity PassDirectory::Identify(const NativeString& name, std::error_
       return {};
     }
   }
-  return platform::Identify(handle_, name, error);
+  return handle_.calls().Identify(handle_, name, error);
 }
 
 NativeString PassDirectory::Rename(const NativeString& from, const NativeString& to,
@@ -61,7 +61,10 @@ void PassDirectory::PretendMade(const NativeString& name, const platform::Identi
 }
 
 void PassDirectory::RemoveEmptyEntry(const NativeString& name, std::error_code& error) {
-  if (!dry_run_) return platform::RemoveEmptyEntry(handle_, name, error);
+  if (!dry_run_) {
+    error = platform::RemoveLosingNothing(handle_, name, nullptr);
+    return;
+  }
   // A dry run cannot tell emptiness without the disk; it reports the removal it would try.
   error.clear();
   PretendVacated(name);
@@ -69,7 +72,10 @@ void PassDirectory::RemoveEmptyEntry(const NativeString& name, std::error_code& 
 
 void PassDirectory::RemoveResidue(const NativeString& name, const platform::Identity& identity,
                                   std::error_code& error) {
-  if (!dry_run_) return platform::RemoveResidue(handle_, name, identity, error);
+  if (!dry_run_) {
+    error = platform::RemoveLosingNothing(handle_, name, &identity);
+    return;
+  }
   if (!platform::SameEntry(identity, Identify(name, error)) && !error) {
     error = platform::NameTakenError();
   }

@@ -27,7 +27,7 @@ class PassDirectory {
   // Returns the open directory.
   const platform::Directory& handle() const { return handle_; }
 
-  // Returns the identity of the entry `name` (see platform::Identify). Reads the disk.
+  // Returns the identity of the entry `name` (see platform::SystemCalls::Identify). Reads the disk.
   platform::Identity Identify(const NativeString& name, std::error_code& error) const;
 
   // Renames `from`, the entry `identity`, to `to` and never replaces (see platform::Rename);
@@ -43,12 +43,12 @@ class PassDirectory {
     if (dry_run_) pretended_.Reserve(2 * count);
   }
 
-  // Removes what a rename cut short left under `name` (see platform::RemoveResidue); a dry run
-  // only checks that `name` is the entry `identity`. Touches the disk; sets `error` on failure.
+  // Removes what a rename cut short left under `name` (see platform::RemoveLosingNothing); a dry
+  // run only checks that `name` is the entry `identity`. Touches the disk; sets `error` on failure.
   void RemoveResidue(const NativeString& name, const platform::Identity& identity,
                      std::error_code& error);
 
-  // Removes `name` if it is an empty file or folder (see platform::RemoveEmptyEntry); a dry run
+  // Removes `name` if it is an empty file or folder (see platform::RemoveLosingNothing); a dry run
   // removes nothing. Touches the disk; sets `error` on failure or when it is not empty.
   void RemoveEmptyEntry(const NativeString& name, std::error_code& error);
 

@@ -51,7 +51,7 @@ bool EntryList::Show(const std::filesystem::path& directory, State* other_kind) 
 EntryList::Names EntryList::Read(const platform::Directory& directory, Names* other_kind) const {
   Names names;
   const auto read = [&] {
-    std::vector<platform::DirectoryEntry> entries = platform::ReadDirectory(directory);
+    std::vector<platform::DirectoryEntry> entries = directory.calls().ReadDirectory(directory);
     const bool folders = kind_ == EntryKind::kFolder;
     if (other_kind) *other_kind = Sorted(entries, !folders);
     names = Sorted(entries, folders);

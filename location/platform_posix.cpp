@@ -23,6 +23,7 @@
 #include <sys/mount.h>
 #endif
 
+#include "location/join_path.h"
 #include "location/platform.h"
 
 namespace qomdex::platform {
@@ -46,6 +47,15 @@ constexpr int kSearchOnly = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 constexpr int kReadable = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 #if defined(__linux__)
+// The types statfs gives the file systems that number entries anew at each mount, named here
+// since not every system's headers name them all.
+constexpr unsigned long kFuseMagic = 0x65735546;
+constexpr unsigned long kFatMagic = 0x4d44;
+constexpr unsigned long kExfatMagic = 0x2011BAB0;
+constexpr unsigned long kSmbMagic = 0x517B;
+constexpr unsigned long kCifsMagic = 0xFF534D42;
+constexpr unsigned long kSmb2Magic = 0xFE534D42;
+
 // Asks statx for a mount ID that is never reused while the system runs (Linux 6.8); older
 // kernels leave it out of the answer, and the mount is then unknown.
 constexpr unsigned kStatxUniqueMount = 0x4000;
@@ -151,10 +161,8 @@ std::error_code LookAt(const Directory& directory, const NativeString& name, Loo
   return LookAt(directory.descriptor(), name.c_str(), directory.numbers_durable(), look);
 }
 
-// Removes `name` when that loses nothing: an empty folder (the system refuses any other, with
-// either of two reasons), an empty file, or, when `identity` is given, one of several links to
-// that entry. Returns the reason on failure: another entry has the name (EEXIST), or it holds
-// something (ENOTEMPTY).
+}  // namespace
+
 std::error_code RemoveLosingNothing(const Directory& directory, const NativeString& name,
                                     const Identity* identity) {
   Look look;
@@ -172,6 +180,8 @@ std::error_code RemoveLosingNothing(const Directory& directory, const NativeStri
   }
   return Checked(unlinkat(fd, name.c_str(), 0) == 0);
 }
+
+namespace {
 
 bool LacksExclusiveRename(std::error_code error) {
   return error == std::errc::invalid_argument || error == std::errc::function_not_supported ||
@@ -263,9 +273,8 @@ bool KeepsNumbersAcrossMounts(int directory_fd) {
 #if defined(__linux__)
   struct statfs volume {};
   if (fstatfs(directory_fd, &volume) != 0) return true;
-  constexpr unsigned long kVolatile[] = {0x65735546 /* FUSE */,  0x4d44 /* FAT */,
-                                         0x2011BAB0 /* exFAT */, 0x517B /* SMB */,
-                                         0xFF534D42 /* CIFS */,  0xFE534D42 /* SMB2 */};
+  constexpr unsigned long kVolatile[] = {kFuseMagic, kFatMagic,  kExfatMagic,
+                                         kSmbMagic,  kCifsMagic, kSmb2Magic};
   const auto type = static_cast<unsigned long>(volume.f_type);
   return std::find(std::begin(kVolatile), std::end(kVolatile), type) == std::end(kVolatile);
 #else
@@ -284,92 +293,56 @@ bool IsRealFileSystem(std::string_view source, std::string_view type) {
 
 }  // namespace
 
-SystemCalls& SystemCalls::Native() {
-  static SystemCalls calls;
-  return calls;
+namespace {
+
+// The system's own calls.
+class NativeCalls final : public SystemCalls {
+ public:
+  DirectoryHandle Open(const fs::path& path) override;
+  DirectoryHandle OpenFolder(const Directory& parent, const NativeString& name) override;
+  std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) override;
+  Identity Identify(const Directory& directory, const NativeString& name,
+                    std::error_code& error) override;
+  Identity IdentifyDirectory(const Directory& directory, std::error_code& error) override;
+  std::error_code RenameNoReplace(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) override;
+  std::error_code Link(const Directory& directory, const NativeString& from,
+                       const NativeString& to) override;
+  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
+                   std::error_code& error) override;
+  std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
+                                        const NativeString& to,
+                                        const Identity& placeholder) override;
+  std::error_code Append(const AppendFile& file, std::string_view bytes) override;
+  std::error_code Sync(const AppendFile& file) noexcept override;
+};
+
+DirectoryHandle Opened(int descriptor) {
+  return {descriptor, {}, KeepsNumbersAcrossMounts(descriptor)};
 }
 
-std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
-                                             const NativeString& to) {
-  const int fd = directory.descriptor();
-#if defined(__linux__)
-  return Checked(renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE) == 0);
-#elif defined(__APPLE__)
-  return Checked(renameatx_np(fd, from.c_str(), fd, to.c_str(), RENAME_EXCL) == 0);
-#else
-  (void)fd;
-  return std::make_error_code(std::errc::function_not_supported);
-#endif
+DirectoryHandle NativeCalls::Open(const fs::path& path) {
+  int descriptor = open(path.c_str(), kReadable);
+  if (descriptor < 0 && errno == ENAMETOOLONG) descriptor = OpenComponentByComponent(path.native());
+  if (descriptor < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
+  return Opened(descriptor);
 }
 
-std::error_code SystemCalls::Link(const Directory& directory, const NativeString& from,
-                                  const NativeString& to) {
-  const int fd = directory.descriptor();
-  return Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0);
-}
-
-Identity SystemCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
-                              std::error_code& error) {
-  const int fd = directory.descriptor();
-  if (folder) {
-    error = Checked(mkdirat(fd, name.c_str(), 0700) == 0);
-  } else {
-    const int file = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    error = Checked(file >= 0);
-    if (file >= 0) close(file);
+DirectoryHandle NativeCalls::OpenFolder(const Directory& parent, const NativeString& name) {
+  const int descriptor = openat(parent.descriptor(), name.c_str(), kReadable | O_NOFOLLOW);
+  if (descriptor >= 0) return Opened(descriptor);
+  std::error_code error = LastError();
+  // The system answers "not a directory" for a link too; it is told apart, as a link is refused.
+  struct stat status {};
+  if (error == std::errc::not_a_directory &&
+      fstatat(parent.descriptor(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISLNK(status.st_mode)) {
+    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
   }
-  if (error) return {};
-  // Looked at by its name, which only the placeholder can hold this instant short of another
-  // program's deliberate swap; the look before the rename over it catches any later one.
-  Look made;
-  error = LookAt(directory, name, made);
-  return made.identity;
+  throw fs::filesystem_error("cannot open directory", JoinPath(parent.path(), name), error);
 }
 
-std::error_code SystemCalls::RenameOverPlaceholder(const Directory& directory,
-                                                   const NativeString& from, const NativeString& to,
-                                                   const Identity& placeholder) {
-  Look now;
-  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
-      (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
-    return NameTakenError();
-  }
-  const int fd = directory.descriptor();
-  const std::error_code error = Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
-  // A folder put into the placeholder folder makes it another program's.
-  return error == std::errc::directory_not_empty ? NameTakenError() : error;
-}
-
-Directory::Directory(const fs::path& path, SystemCalls& calls) : path_(path), calls_(&calls) {
-  descriptor_ = open(path.c_str(), kReadable);
-  if (descriptor_ < 0 && errno == ENAMETOOLONG) {
-    descriptor_ = OpenComponentByComponent(path.native());
-  }
-  if (descriptor_ < 0) throw fs::filesystem_error("cannot open directory", path, LastError());
-  numbers_durable_ = KeepsNumbersAcrossMounts(descriptor_);
-}
-
-Directory::~Directory() {
-  if (descriptor_ >= 0) close(descriptor_);
-}
-
-Directory::Directory(Directory&& other) noexcept
-    : path_(std::move(other.path_)),
-      calls_(other.calls_),
-      numbers_durable_(other.numbers_durable_),
-      descriptor_(std::exchange(other.descriptor_, -1)),
-      links_unverifiable_(other.links_unverifiable_) {}
-
-Directory& Directory::operator=(Directory&& other) noexcept {
-  std::swap(path_, other.path_);
-  std::swap(calls_, other.calls_);
-  std::swap(numbers_durable_, other.numbers_durable_);
-  std::swap(descriptor_, other.descriptor_);
-  std::swap(links_unverifiable_, other.links_unverifiable_);
-  return *this;
-}
-
-std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
+std::vector<DirectoryEntry> NativeCalls::ReadDirectory(const Directory& directory) {
   // A descriptor of its own, as the stream takes over the one it is given.
   const int stream_fd = openat(directory.descriptor(), ".", kReadable);
   std::unique_ptr<DIR, int (*)(DIR*)> stream(stream_fd < 0 ? nullptr : fdopendir(stream_fd),
@@ -396,10 +369,95 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
   return entries;
 }
 
-Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
+Identity NativeCalls::Identify(const Directory& directory, const NativeString& name,
+                               std::error_code& error) {
   Look look;
   error = LookAt(directory, name, look);
   return error ? Identity() : look.identity;
+}
+
+Identity NativeCalls::IdentifyDirectory(const Directory& directory, std::error_code& error) {
+  return Identify(directory, ".", error);
+}
+
+std::error_code NativeCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  const int fd = directory.descriptor();
+#if defined(__linux__)
+  return Checked(renameat2(fd, from.c_str(), fd, to.c_str(), RENAME_NOREPLACE) == 0);
+#elif defined(__APPLE__)
+  return Checked(renameatx_np(fd, from.c_str(), fd, to.c_str(), RENAME_EXCL) == 0);
+#else
+  (void)fd;
+  return std::make_error_code(std::errc::function_not_supported);
+#endif
+}
+
+std::error_code NativeCalls::Link(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) {
+  const int fd = directory.descriptor();
+  return Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0);
+}
+
+Identity NativeCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
+                              std::error_code& error) {
+  const int fd = directory.descriptor();
+  if (folder) {
+    error = Checked(mkdirat(fd, name.c_str(), 0700) == 0);
+  } else {
+    const int file = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    error = Checked(file >= 0);
+    if (file >= 0) close(file);
+  }
+  if (error) return {};
+  // Looked at by its name, which only the placeholder can hold this instant short of another
+  // program's deliberate swap; the look before the rename over it catches any later one.
+  Look made;
+  error = LookAt(directory, name, made);
+  return made.identity;
+}
+
+std::error_code NativeCalls::RenameOverPlaceholder(const Directory& directory,
+                                                   const NativeString& from, const NativeString& to,
+                                                   const Identity& placeholder) {
+  Look now;
+  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
+      (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
+    return NameTakenError();
+  }
+  const int fd = directory.descriptor();
+  const std::error_code error = Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
+  // A folder put into the placeholder folder makes it another program's.
+  return error == std::errc::directory_not_empty ? NameTakenError() : error;
+}
+
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+std::error_code NativeCalls::Append(const AppendFile& file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(Descriptor(file.handle()), bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return LastError();
+    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return {};
+}
+
+std::error_code NativeCalls::Sync(const AppendFile& file) noexcept {
+  if (fsync(Descriptor(file.handle())) == 0) return {};
+  return LastError();
+}
+
+}  // namespace
+
+SystemCalls& SystemCalls::Native() {
+  static NativeCalls calls;
+  return calls;
+}
+
+Directory::~Directory() {
+  if (descriptor() >= 0) close(descriptor());
 }
 
 const std::int64_t kTicksPerSecond = 1'000'000'000;
@@ -408,12 +466,6 @@ std::int64_t CurrentTime() {
   struct timespec now {};
   clock_gettime(CLOCK_REALTIME, &now);
   return Nanoseconds(now.tv_sec, now.tv_nsec);
-}
-
-Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
-  Look look;
-  error = LookAt(directory, ".", look);
-  return error ? Identity() : look.identity;
 }
 
 std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
@@ -432,16 +484,6 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
                                           directory.links_unverifiable_);
   }
   return error ? NativeString() : to;
-}
-
-void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
-                   std::error_code& error) {
-  error = RemoveLosingNothing(directory, name, &identity);
-}
-
-void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
-                      std::error_code& error) {
-  error = RemoveLosingNothing(directory, name, nullptr);
 }
 
 std::string ReadWholeFile(const fs::path& path) {
@@ -464,40 +506,18 @@ std::string ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
-namespace {
-
-int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
-
-}  // namespace
-
 AppendFile::AppendFile(const fs::path& path)
     : handle_(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644)) {
   struct stat status {};
-  if (handle_ < 0 || fstat(Descriptor(handle_), &status) != 0) {
+  if (handle_ < 0 || fstat(static_cast<int>(handle_), &status) != 0) {
     const std::error_code error = LastError();
-    if (handle_ >= 0) close(Descriptor(handle_));
+    if (handle_ >= 0) close(static_cast<int>(handle_));
     throw fs::filesystem_error("cannot create file", path, error);
   }
   identity_ = IdentityOf(status, true);
 }
 
-AppendFile::~AppendFile() { close(Descriptor(handle_)); }
-
-std::error_code AppendFile::Append(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(Descriptor(handle_), bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return LastError();
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return {};
-}
-
-std::error_code AppendFile::Sync() noexcept {
-  if (fsync(Descriptor(handle_)) == 0) return {};
-  return LastError();
-}
+AppendFile::~AppendFile() { close(static_cast<int>(handle_)); }
 
 std::vector<fs::path> ListDrives() {
   std::set<fs::path> mount_points;

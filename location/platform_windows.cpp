@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "location/join_path.h"
 #include "location/platform.h"
 
 namespace qomdex::platform {
@@ -75,14 +76,9 @@ Identity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information, bool numbers_
 
 // FAT and exFAT file IDs follow the places of the directory entries, so they change with a
 // rename and name other entries after a remount.
-bool KeepsNumbersAcrossMounts(const std::wstring& directory) {
-  const HANDLE handle = CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return true;
-  const UniqueHandle closer(handle);
+bool KeepsNumbersAcrossMounts(HANDLE directory) {
   wchar_t file_system[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationByHandleW(handle, nullptr, 0, nullptr, nullptr, nullptr, file_system,
+  if (!GetVolumeInformationByHandleW(directory, nullptr, 0, nullptr, nullptr, nullptr, file_system,
                                      MAX_PATH + 1)) {
     return true;
   }
@@ -90,14 +86,21 @@ bool KeepsNumbersAcrossMounts(const std::wstring& directory) {
   return name != L"FAT" && name != L"FAT32" && name != L"exFAT";
 }
 
+bool KeepsNumbersAcrossMounts(const std::wstring& directory) {
+  const HANDLE handle = CreateFileW(directory.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  const UniqueHandle closer(handle);
+  return KeepsNumbersAcrossMounts(handle);
+}
+
 struct FindCloser {
   void operator()(HANDLE handle) const { FindClose(handle); }
 };
 
-// Removes `name` when that loses nothing: an empty folder (the system refuses any other), an
-// empty file, or, when `identity` is given, one of several links to that entry. Returns the
-// reason on failure: another entry has the name (NameTakenError()), or it holds something
-// (std::errc::directory_not_empty).
+}  // namespace
+
 std::error_code RemoveLosingNothing(const Directory& directory, const NativeString& name,
                                     const Identity* identity) {
   const std::wstring path = EntryPath(directory, name);
@@ -119,42 +122,35 @@ std::error_code RemoveLosingNothing(const Directory& directory, const NativeStri
   return DeleteFileW(path.c_str()) ? std::error_code() : LastError();
 }
 
+namespace {
+
 constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-}  // namespace
+// The system's own calls.
+class NativeCalls final : public SystemCalls {
+ public:
+  DirectoryHandle Open(const fs::path& path) override;
+  DirectoryHandle OpenFolder(const Directory& parent, const NativeString& name) override;
+  std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) override;
+  Identity Identify(const Directory& directory, const NativeString& name,
+                    std::error_code& error) override;
+  Identity IdentifyDirectory(const Directory& directory, std::error_code& error) override;
+  std::error_code RenameNoReplace(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) override;
+  std::error_code Link(const Directory& directory, const NativeString& from,
+                       const NativeString& to) override;
+  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
+                   std::error_code& error) override;
+  std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
+                                        const NativeString& to,
+                                        const Identity& placeholder) override;
+  std::error_code Append(const AppendFile& file, std::string_view bytes) override;
+  std::error_code Sync(const AppendFile& file) noexcept override;
+};
 
-SystemCalls& SystemCalls::Native() {
-  static SystemCalls calls;
-  return calls;
-}
-
-// Windows' own rename refuses an existing target on every file system, so it is the whole of the
-// never-replacing rename.
-std::error_code SystemCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
-                                             const NativeString& to) {
-  if (MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, to).c_str(), 0)) {
-    return {};
-  }
-  return LastError();
-}
-
-std::error_code SystemCalls::Link(const Directory&, const NativeString&, const NativeString&) {
-  return std::make_error_code(std::errc::not_supported);
-}
-
-Identity SystemCalls::Reserve(const Directory&, const NativeString&, bool, std::error_code& error) {
-  error = std::make_error_code(std::errc::not_supported);
-  return {};
-}
-
-std::error_code SystemCalls::RenameOverPlaceholder(const Directory&, const NativeString&,
-                                                   const NativeString&, const Identity&) {
-  return std::make_error_code(std::errc::not_supported);
-}
-
-Directory::Directory(const fs::path& path, SystemCalls& calls)
-    : path_(path), calls_(&calls), extended_path_(ExtendedPath(path)) {
-  const DWORD attributes = GetFileAttributesW(extended_path_.c_str());
+DirectoryHandle NativeCalls::Open(const fs::path& path) {
+  DirectoryHandle handle{-1, ExtendedPath(path), true};
+  const DWORD attributes = GetFileAttributesW(handle.extended_path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     throw fs::filesystem_error("cannot open directory", path, LastError());
   }
@@ -162,14 +158,35 @@ Directory::Directory(const fs::path& path, SystemCalls& calls)
     throw fs::filesystem_error("cannot open directory", path,
                                std::error_code(ERROR_DIRECTORY, std::system_category()));
   }
-  numbers_durable_ = KeepsNumbersAcrossMounts(extended_path_);
+  handle.numbers_durable = KeepsNumbersAcrossMounts(handle.extended_path);
+  return handle;
 }
 
-Directory::~Directory() = default;
-Directory::Directory(Directory&& other) noexcept = default;
-Directory& Directory::operator=(Directory&& other) noexcept = default;
+// The folder is opened itself, not what a reparse point leads to, and stays open without sharing
+// the right to delete, so while it is open no program can move it or put a link in its place.
+DirectoryHandle NativeCalls::OpenFolder(const Directory& parent, const NativeString& name) {
+  std::wstring extended = EntryPath(parent, name);
+  const auto failed = [&](std::error_code error) {
+    return fs::filesystem_error("cannot open directory", JoinPath(parent.path(), name), error);
+  };
+  const HANDLE folder = CreateFileW(
+      extended.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) throw failed(LastError());
+  UniqueHandle closer(folder);
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!GetFileInformationByHandle(folder, &information)) throw failed(LastError());
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    throw failed(std::make_error_code(std::errc::too_many_symbolic_link_levels));
+  }
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    throw failed(std::error_code(ERROR_DIRECTORY, std::system_category()));
+  }
+  const bool numbers_durable = KeepsNumbersAcrossMounts(folder);
+  return {reinterpret_cast<std::intptr_t>(closer.release()), std::move(extended), numbers_durable};
+}
 
-std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
+std::vector<DirectoryEntry> NativeCalls::ReadDirectory(const Directory& directory) {
   const std::wstring pattern = EntryPath(directory, L"*");
   WIN32_FIND_DATAW found{};
   const HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
@@ -196,17 +213,73 @@ std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) {
   return entries;
 }
 
-Identity Identify(const Directory& directory, const NativeString& name, std::error_code& error) {
+Identity NativeCalls::Identify(const Directory& directory, const NativeString& name,
+                               std::error_code& error) {
   BY_HANDLE_FILE_INFORMATION information{};
   error = Inspect(EntryPath(directory, name), information);
   return error ? Identity() : IdentityOf(information, directory.numbers_durable());
 }
 
 // The extended path takes "." as a name, so the directory is looked at by its own path.
-Identity IdentifyDirectory(const Directory& directory, std::error_code& error) {
+Identity NativeCalls::IdentifyDirectory(const Directory& directory, std::error_code& error) {
   BY_HANDLE_FILE_INFORMATION information{};
   error = Inspect(directory.extended_path(), information);
   return error ? Identity() : IdentityOf(information, directory.numbers_durable());
+}
+
+// Windows' own rename refuses an existing target on every file system, so it is the whole of the
+// never-replacing rename.
+std::error_code NativeCalls::RenameNoReplace(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
+  if (MoveFileExW(EntryPath(directory, from).c_str(), EntryPath(directory, to).c_str(), 0)) {
+    return {};
+  }
+  return LastError();
+}
+
+std::error_code NativeCalls::Link(const Directory&, const NativeString&, const NativeString&) {
+  return std::make_error_code(std::errc::not_supported);
+}
+
+Identity NativeCalls::Reserve(const Directory&, const NativeString&, bool, std::error_code& error) {
+  error = std::make_error_code(std::errc::not_supported);
+  return {};
+}
+
+std::error_code NativeCalls::RenameOverPlaceholder(const Directory&, const NativeString&,
+                                                   const NativeString&, const Identity&) {
+  return std::make_error_code(std::errc::not_supported);
+}
+
+HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+std::error_code NativeCalls::Append(const AppendFile& file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    if (!WriteFile(Handle(file.handle()), bytes.data(), size, &written, nullptr)) {
+      return LastError();
+    }
+    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
+    bytes.remove_prefix(written);
+  }
+  return {};
+}
+
+std::error_code NativeCalls::Sync(const AppendFile& file) noexcept {
+  if (FlushFileBuffers(Handle(file.handle()))) return {};
+  return LastError();
+}
+
+}  // namespace
+
+SystemCalls& SystemCalls::Native() {
+  static NativeCalls calls;
+  return calls;
+}
+
+Directory::~Directory() {
+  if (handle_.system != -1) CloseHandle(Handle(handle_.system));
 }
 
 const std::int64_t kTicksPerSecond = 10'000'000;
@@ -241,16 +314,6 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
   return error ? NativeString() : given;
 }
 
-void RemoveResidue(const Directory& directory, const NativeString& name, const Identity& identity,
-                   std::error_code& error) {
-  error = RemoveLosingNothing(directory, name, &identity);
-}
-
-void RemoveEmptyEntry(const Directory& directory, const NativeString& name,
-                      std::error_code& error) {
-  error = RemoveLosingNothing(directory, name, nullptr);
-}
-
 std::string ReadWholeFile(const fs::path& path) {
   const HANDLE file =
       CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -273,12 +336,6 @@ std::string ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
-namespace {
-
-HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
-}  // namespace
-
 AppendFile::AppendFile(const fs::path& path)
     : handle_(reinterpret_cast<std::intptr_t>(
           CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
@@ -294,22 +351,6 @@ AppendFile::AppendFile(const fs::path& path)
 }
 
 AppendFile::~AppendFile() { CloseHandle(Handle(handle_)); }
-
-std::error_code AppendFile::Append(std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    if (!WriteFile(Handle(handle_), bytes.data(), size, &written, nullptr)) return LastError();
-    if (written == 0) return std::make_error_code(std::errc::no_space_on_device);
-    bytes.remove_prefix(written);
-  }
-  return {};
-}
-
-std::error_code AppendFile::Sync() noexcept {
-  if (FlushFileBuffers(Handle(handle_))) return {};
-  return LastError();
-}
 
 std::vector<fs::path> ListDrives() {
   std::vector<fs::path> drives{StartLocation()};

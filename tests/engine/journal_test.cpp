@@ -125,8 +125,8 @@ TEST(JournalTest, UndoStillReadsTheFirstVersion) {
   TempDir dir, journal_dir;
   dir.Touch("01 a");
   std::error_code error;
-  const platform::Identity entry =
-      platform::Identify(platform::Directory(dir.path()), testing::Native("01 a"), error);
+  const platform::Identity entry = platform::SystemCalls::Native().Identify(
+      platform::Directory(dir.path()), testing::Native("01 a"), error);
   ASSERT_FALSE(error);
   fs::rename(dir / "01 a", dir / "a");
   std::ofstream(journal_dir / "journal", std::ios::binary)
@@ -218,8 +218,8 @@ TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
     {
       RenameJournal journal(journal_dir / "journal");
       std::error_code error;
-      const platform::Identity entry =
-          platform::Identify(platform::Directory(dir.path()), testing::Native("01 a"), error);
+      const platform::Identity entry = platform::SystemCalls::Native().Identify(
+          platform::Directory(dir.path()), testing::Native("01 a"), error);
       ASSERT_FALSE(error);
       platform::Identity expected;
       expected.type =

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 // The shown entries of one kind, in the lists' order: by fold, ties by the exact name.
 std::vector<NativeString> Listing(const platform::Directory& directory, bool folders) {
   std::vector<std::pair<std::u16string, NativeString>> keyed;
-  for (const auto& entry : platform::ReadDirectory(directory)) {
+  for (const auto& entry : platform::SystemCalls::Native().ReadDirectory(directory)) {
     if (entry.is_directory == folders) keyed.emplace_back(Fold(entry.name), entry.name);
   }
   std::sort(keyed.begin(), keyed.end());

@@ -100,7 +100,7 @@ TEST(ReadDirectoryTest, ShowsWhatAFileManagerShowsAndClassifiesLinksByTarget) {
   fs::create_symlink(dir / "file", dir / "file link");
   fs::create_symlink(dir / "nowhere", dir / "dangling link");
 
-  auto entries = platform::ReadDirectory(platform::Directory(dir.path()));
+  auto entries = platform::SystemCalls::Native().ReadDirectory(platform::Directory(dir.path()));
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
   std::vector<std::pair<std::string, bool>> seen;
@@ -136,7 +136,7 @@ TEST(ReadDirectoryTest, UnreadableDirectoryThrowsWithItsPath) {
   dir.Touch("plain file");
   for (const fs::path& path : {dir / "missing", dir / "plain file"}) {
     try {
-      platform::ReadDirectory(platform::Directory(path));
+      platform::SystemCalls::Native().ReadDirectory(platform::Directory(path));
       ADD_FAILURE() << path << " was read";
     } catch (const fs::filesystem_error& error) {
       EXPECT_EQ(error.path1(), path);

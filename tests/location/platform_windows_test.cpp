@@ -73,7 +73,7 @@ TEST(ReadDirectoryWindowsTest, HiddenAndSystemEntriesAreLeftOutButADotHidesNothi
   ASSERT_TRUE(SetFileAttributesW((dir / "system").c_str(), FILE_ATTRIBUTE_SYSTEM));
   ASSERT_TRUE(SetFileAttributesW((dir / "hidden folder").c_str(), FILE_ATTRIBUTE_HIDDEN));
 
-  auto entries = platform::ReadDirectory(platform::Directory(dir.path()));
+  auto entries = platform::SystemCalls::Native().ReadDirectory(platform::Directory(dir.path()));
   std::sort(entries.begin(), entries.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
   std::vector<std::pair<NativeString, bool>> seen;
@@ -125,7 +125,8 @@ TEST(RenameWindowsTest, EntriesWhoseNamesEndInADotOrASpaceAreListedAndRenamed) {
   fs::create_directory(LR"(\\?\)" + (dir / "01 b ").native());
 
   std::vector<NativeString> names;
-  for (const auto& entry : platform::ReadDirectory(platform::Directory(dir.path())))
+  for (const auto& entry :
+       platform::SystemCalls::Native().ReadDirectory(platform::Directory(dir.path())))
     names.push_back(entry.name);
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<NativeString>{L"01 a.", L"01 b "}));

@@ -11,19 +11,21 @@ namespace qomdex::testing {
 // too (kReservation). `between` acts once, as another program (or a kill) would, between the two
 // steps of a fallback: after the link is made; after the placeholder is made and witnessed,
 // before the look that precedes the rename over it.
-class FallbackCalls : public platform::SystemCalls {
+class FallbackCalls : public platform::SystemCallsWrapper {
  public:
   using Dir = platform::Directory;
   enum class Fallback { kLink, kReservation };
   explicit FallbackCalls(Fallback fallback, std::function<void()> between = nullptr)
-      : fallback_(fallback), between_(std::move(between)) {}
+      : SystemCallsWrapper(platform::SystemCalls::Native()),
+        fallback_(fallback),
+        between_(std::move(between)) {}
 
   std::error_code RenameNoReplace(const Dir&, const NativeString&, const NativeString&) override {
     return std::make_error_code(std::errc::not_supported);
   }
   std::error_code Link(const Dir& dir, const NativeString& from, const NativeString& to) override {
     if (fallback_ == Fallback::kReservation) return std::make_error_code(std::errc::not_supported);
-    const std::error_code error = SystemCalls::Link(dir, from, to);
+    const std::error_code error = SystemCallsWrapper::Link(dir, from, to);
     if (!error && between_) std::exchange(between_, nullptr)();
     return error;
   }
@@ -31,7 +33,7 @@ class FallbackCalls : public platform::SystemCalls {
                                         const NativeString& to,
                                         const platform::Identity& placeholder) override {
     if (between_) std::exchange(between_, nullptr)();
-    return SystemCalls::RenameOverPlaceholder(dir, from, to, placeholder);
+    return SystemCallsWrapper::RenameOverPlaceholder(dir, from, to, placeholder);
   }
 
  private:
