@@ -19,9 +19,10 @@ void FakeView::ShowDirectories(const form::DirectoryRows& rows) {
   dir1_row.reset();
 }
 
-void FakeView::ShowUndo(const std::u16string& text, bool enabled) {
-  undo_text = text;
-  undo_enabled = enabled;
+void FakeView::ShowCommand(const form::Command& command) {
+  if (command.id != form::CommandId::kUndo) return;
+  undo_text = command.caption;
+  undo_enabled = command.enabled;
 }
 
 void FakeView::ShowMessage(const form::Message& message) {

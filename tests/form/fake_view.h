@@ -24,7 +24,7 @@ class FakeView : public form::View {
   void ShowDirectories(const form::DirectoryRows& rows) override;
   void SelectDirectory(std::size_t row) override { dir1_row = row; }
   void ShowFiles(const form::FileRows& rows) override { files = rows; }
-  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowCommand(const form::Command& command) override;
   void ShowPreview(const form::PreviewRows& rows) override { previews.push_back(rows); }
   void ShowMessage(const form::Message& message) override;
   // Runs the work on a thread of its own, as a toolkit's view does.
@@ -58,7 +58,7 @@ class FakeView : public form::View {
   form::DirectoryRows dir1;
   std::optional<std::size_t> dir1_row;
   form::FileRows files;
-  std::u16string undo_text;
+  std::u16string undo_text;  // the undo command's caption, as last shown
   bool undo_enabled = false;
   std::vector<form::PreviewRows> previews;
   std::vector<std::u16string> messages;  // the text, then a line break and the details

@@ -234,7 +234,8 @@ TEST(Win32WindowTest, OptionButtonsCommandAndUndoRenameOnDisk) {
   const form::DirectoryRows& rows = window.view.dir1_rows();
   EXPECT_EQ(rows.Text(rows.size() - 1), u"b");
 
-  SendMessageW(window.view.window(), WM_COMMAND, win32::qomde::kUndoCommand, 0);
+  SendMessageW(window.view.window(), WM_COMMAND, win32::qomde::CommandItem(form::CommandId::kUndo),
+               0);
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"01 a.txt", "02 b"}));
   EXPECT_TRUE(window.messages.empty());
 
@@ -300,7 +301,8 @@ TEST(Win32WindowTest, CtrlPAndTheListsMenuOpenThePreview) {
       GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
       EXPECT_EQ(std::wstring(text), L"Preview...");
       const UINT preview = GetMenuItemID(menu, 0);
-      EXPECT_EQ(GetMenuItemID(menu, 1), static_cast<UINT>(win32::qomde::kUndoCommand));
+      EXPECT_EQ(GetMenuItemID(menu, 1),
+                static_cast<UINT>(win32::qomde::CommandItem(form::CommandId::kUndo)));
       DestroyMenu(menu);
       SendMessageW(window.view.window(), WM_COMMAND, preview, 0);
     }
@@ -409,7 +411,8 @@ TEST(Win32WindowTest, F5RereadsTheLists) {
   ASSERT_TRUE(Open(window, dir.path()));
   dir.Touch("b.txt");
   EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 1);
-  SendMessageW(window.view.window(), WM_COMMAND, win32::qomde::kRefreshCommand, 0);
+  SendMessageW(window.view.window(), WM_COMMAND,
+               win32::qomde::CommandItem(form::CommandId::kRefresh), 0);
   EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 2);
   EXPECT_TRUE(window.messages.empty());
 }

@@ -236,7 +236,26 @@ std::optional<EntryKind> qomde::ChosenPass() const {
   return std::nullopt;
 }
 
-void qomde::ShowUndo() { view_.ShowUndo(UndoText(last_renames_.size()), !last_renames_.empty()); }
+void qomde::RunCommand(CommandId id) {
+  const auto command = std::ranges::find(commands_, id, &Command::id);
+  if (command == commands_.end() || !command->enabled) return;
+  switch (id) {
+    case CommandId::kPreview: Preview(); break;
+    case CommandId::kUndo: UndoLastPass(); break;
+    case CommandId::kRefresh: Refresh(); break;
+  }
+}
+
+void qomde::UpdateCommand(CommandId id, std::u16string caption, bool enabled) {
+  const auto command = std::ranges::find(commands_, id, &Command::id);
+  command->caption = std::move(caption);
+  command->enabled = enabled;
+  view_.ShowCommand(*command);
+}
+
+void qomde::ShowUndo() {
+  UpdateCommand(CommandId::kUndo, UndoText(last_renames_.size()), !last_renames_.empty());
+}
 
 void qomde::SyncViews() {
   const std::vector<std::filesystem::path>& drives = lists_.Drive1().drives();

@@ -10,6 +10,7 @@
 #include "engine/pass_state.h"
 #include "location/entry_list.h"
 #include "location/location_lists.h"
+#include "ui/form/commands.h"
 #include "ui/form/list_rows.h"
 #include "ui/form/pass_progress.h"
 #include "ui/form/view.h"
@@ -57,6 +58,10 @@ class qomde {
   void UndoLastPass();
   // Re-reads the drives and the lists where they stand (F5). Reads the disk.
   void Refresh();
+  // Runs a command of the table, unless it cannot be chosen now.
+  void RunCommand(CommandId id);
+  // Returns every command as it stands now: the views build their keys and menus from it.
+  const std::vector<Command>& commands() const { return commands_; }
 
  private:
   template <typename Work>
@@ -65,6 +70,8 @@ class qomde {
   template <typename Work>
   void Navigate(Work&& work);
   void SyncViews();
+  // Sets a command's caption and whether it can be chosen, and shows it.
+  void UpdateCommand(CommandId id, std::u16string caption, bool enabled);
   void ShowUndo();
   // Returns the pass the selected option runs: Folder's or File's; none while neither is.
   std::optional<EntryKind> ChosenPass() const;
@@ -84,6 +91,7 @@ class qomde {
   EntryList::State shown_dir1_;
   EntryList::State shown_file1_;
   DirectoryRows dir1_rows_;
+  std::vector<Command> commands_ = CommandTable();
 };
 
 }  // namespace qomdex::form

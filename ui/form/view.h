@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/form/commands.h"
 #include "ui/form/control_table.h"
 #include "ui/form/list_rows.h"
 #include "ui/form/preview_rows.h"
@@ -41,9 +42,9 @@ class View {
   // Fills File1 with rows, keeping them until the next call.
   virtual void ShowFiles(const FileRows& rows) = 0;
 
-  // Sets the text of the undo command (Ctrl+Z and the lists' context menu), and whether it
-  // can be chosen.
-  virtual void ShowUndo(const std::u16string& text, bool enabled) = 0;
+  // Shows a command's caption and whether it can be chosen, after either changed; its key and
+  // places stay as the table built them.
+  virtual void ShowCommand(const Command& command) = 0;
   // Shows the preview of what the command would do: its heading over its rows, of which only
   // those in view are asked for, and returns when it has been closed.
   virtual void ShowPreview(const PreviewRows& rows) = 0;

@@ -38,6 +38,18 @@ namespace {
 using form::ControlId;
 using form::ControlKind;
 
+// Returns a command's key as Qt's, or none.
+QKeySequence ShortcutOf(const form::CommandKey& key) {
+  const Qt::KeyboardModifiers modifiers = key.control ? Qt::ControlModifier : Qt::NoModifier;
+  switch (key.name) {
+    case form::KeyName::kNone: return {};
+    case form::KeyName::kLetter:
+      return QKeySequence(modifiers | Qt::Key(Qt::Key_A + (key.letter - 'A')));
+    case form::KeyName::kF5: return QKeySequence(modifiers | Qt::Key_F5);
+  }
+  return {};
+}
+
 QIcon ApplicationIcon() {
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/qomdex-16.png"));
@@ -155,30 +167,24 @@ QWidget* qomde::CreateList(const form::ControlEntry& entry) {
 }
 
 void qomde::CreateActions() {
-  auto* refresh = new QAction(this);
-  refresh->setObjectName(QStringLiteral("Refresh"));
-  refresh->setShortcut(Qt::Key_F5);
-  addAction(refresh);
-  connect(refresh, &QAction::triggered, this, [this] { form_.Refresh(); });
-
-  preview_action_ = new QAction(ToQString(form::kPreviewCommand), this);
-  preview_action_->setObjectName(QStringLiteral("Preview"));
-  preview_action_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  addAction(preview_action_);
-  connect(preview_action_, &QAction::triggered, this, [this] { form_.Preview(); });
-
-  undo_action_ = new QAction(this);
-  undo_action_->setObjectName(QStringLiteral("UndoLastRename"));
-  undo_action_->setShortcut(QKeySequence::Undo);
-  addAction(undo_action_);
-  connect(undo_action_, &QAction::triggered, this, [this] { form_.UndoLastPass(); });
+  for (const form::Command& command : form_.commands()) {
+    auto* action = new QAction(ToQString(command.caption), this);
+    action->setObjectName(QLatin1String(command.name));
+    action->setShortcut(ShortcutOf(command.key));
+    action->setEnabled(command.enabled);
+    if (command.places & form::kWindowKey) addAction(action);
+    const form::CommandId id = command.id;
+    connect(action, &QAction::triggered, this, [this, id] { form_.RunCommand(id); });
+    actions_.emplace(id, action);
+  }
   for (ControlId id : {ControlId::Dir1, ControlId::File1}) {
     auto* list = static_cast<QListView*>(Control(id));
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
       QMenu menu(list);
-      menu.addAction(preview_action_);
-      menu.addAction(undo_action_);
+      for (const form::Command& command : form_.commands()) {
+        if (command.places & form::kListMenu) menu.addAction(actions_.at(command.id));
+      }
       menu.exec(list->viewport()->mapToGlobal(at));
     });
   }
@@ -267,9 +273,10 @@ void qomde::SelectDirectory(std::size_t row) {
 
 void qomde::ShowFiles(const form::FileRows& rows) { file1_model_->Show(rows); }
 
-void qomde::ShowUndo(const std::u16string& text, bool enabled) {
-  undo_action_->setText(ToQString(text));
-  undo_action_->setEnabled(enabled);
+void qomde::ShowCommand(const form::Command& command) {
+  QAction* action = actions_.at(command.id);
+  action->setText(ToQString(command.caption));
+  action->setEnabled(command.enabled);
 }
 
 void qomde::ShowPreview(const form::PreviewRows& rows) {

@@ -47,7 +47,7 @@ class qomde : public QWidget, public form::View {
   void ShowDirectories(const form::DirectoryRows& rows) override;
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
-  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowCommand(const form::Command& command) override;
   void ShowPreview(const form::PreviewRows& rows) override;
   void ShowMessage(const form::Message& message) override;
   void RunAside(const std::function<void()>& work) override;
@@ -68,8 +68,8 @@ class qomde : public QWidget, public form::View {
  private:
   QWidget* Create(const form::ControlEntry& entry);
   QWidget* CreateList(const form::ControlEntry& entry);
-  // Creates F5 (refresh), and preview (Ctrl+P) and undo (Ctrl+Z), which the lists' context menu
-  // offers too.
+  // Creates an action for each of the form's commands, with its key where it works over the
+  // window, and the lists' context menu of those it offers.
   void CreateActions();
   QWidget* Control(form::ControlId id) const { return controls_.at(id); }
   // Opens the folder at a row of Dir1 when the form says the gesture opens one.
@@ -82,8 +82,7 @@ class qomde : public QWidget, public form::View {
   FileModel* file1_model_ = nullptr;
   QComboBox* drive1_ = nullptr;
   QListView* dir1_ = nullptr;
-  QAction* preview_action_ = nullptr;
-  QAction* undo_action_ = nullptr;
+  std::map<form::CommandId, QAction*> actions_;
   QPointer<QProgressDialog> progress_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 
 #include "ui/form/twips.h"
@@ -52,6 +53,14 @@ NativeKind KindOf(ControlKind kind) {
   return {};
 }
 
+// Returns a command's key as the system's accelerator that sends `item`.
+ACCEL AcceleratorOf(const form::CommandKey& key, int item) {
+  const BYTE modifiers = FVIRTKEY | (key.control ? FCONTROL : 0);
+  // A letter's virtual key is its capital.
+  const WORD code = key.name == form::KeyName::kF5 ? VK_F5 : static_cast<WORD>(key.letter);
+  return {modifiers, code, static_cast<WORD>(item)};
+}
+
 HFONT CreateClassicFont(const form::ControlFont& choice, UINT dpi) {
   const int height = -static_cast<int>(std::lround(choice.points * dpi / 72.0));
   // The classic face is a bitmap font drawn for 96 dpi; past that, its outline twin of the same
@@ -81,10 +90,12 @@ qomde::qomde(Reporter report, const std::optional<std::filesystem::path>& folder
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CreateControls();
   Layout();
-  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'P', kPreviewCommand},
-                  {FCONTROL | FVIRTKEY, 'Z', kUndoCommand},
-                  {FVIRTKEY, VK_F5, kRefreshCommand}};
-  accelerators_ = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+  std::vector<ACCEL> keys;
+  for (const form::Command& command : form_.commands()) {
+    if (!(command.places & form::kWindowKey) || command.key.name == form::KeyName::kNone) continue;
+    keys.push_back(AcceleratorOf(command.key, CommandItem(command.id)));
+  }
+  accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
   DragAcceptFiles(window_, TRUE);
   form_.FormLoad(folder);
 }
@@ -237,12 +248,9 @@ void qomde::OnDropFiles(HDROP drop) {
 }
 
 void qomde::OnCommand(int id, int code) {
-  if (id == kUndoCommand) {
-    form_.UndoLastPass();
-  } else if (id == kPreviewCommand) {
-    form_.Preview();
-  } else if (id == kRefreshCommand) {
-    form_.Refresh();
+  // The form ignores an id its table does not hold.
+  if (id >= kFirstCommandItem && id <= kFirstCommandItem + UINT8_MAX) {
+    form_.RunCommand(static_cast<form::CommandId>(id - kFirstCommandItem));
   } else if (id == IDOK) {
     // Enter in a list comes to the window as its default command.
     if (GetFocus() == Control(ControlId::Dir1)) Dir1Gesture(form::RowGesture::kEnter);
@@ -327,8 +335,11 @@ void qomde::OnContextMenu(HWND list, POINT at) {
 
 HMENU qomde::CreateListMenu() const {
   const HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kPreviewCommand, Wide(form::kPreviewCommand).c_str());
-  AppendMenuW(menu, MF_STRING | (undo_enabled_ ? 0u : MF_GRAYED), kUndoCommand, undo_text_.c_str());
+  for (const form::Command& command : form_.commands()) {
+    if (!(command.places & form::kListMenu)) continue;
+    AppendMenuW(menu, MF_STRING | (command.enabled ? 0u : MF_GRAYED),
+                static_cast<UINT_PTR>(CommandItem(command.id)), Wide(command.caption).c_str());
+  }
   return menu;
 }
 
@@ -388,9 +399,8 @@ void qomde::ShowFiles(const form::FileRows& rows) {
   InvalidateRect(Control(ControlId::File1), nullptr, TRUE);
 }
 
-void qomde::ShowUndo(const std::u16string& text, bool enabled) {
-  undo_text_ = Wide(text);
-  undo_enabled_ = enabled;
+void qomde::ShowCommand(const form::Command&) {
+  // The lists' menu is made anew each time it opens, from the form's table as it stands.
 }
 
 void qomde::ShowPreview(const form::PreviewRows& rows) {

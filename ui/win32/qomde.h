@@ -24,12 +24,8 @@ class qomde : public form::View {
   // Takes the text of a message, its details after it, in place of the window's own.
   using Reporter = std::function<void(const std::wstring& message)>;
 
-  // The command id of undo (Ctrl+Z and the lists' context menu).
-  static constexpr int kUndoCommand = 1000;
-  // The command id of refresh (F5).
-  static constexpr int kRefreshCommand = 1001;
-  // The command id of preview (Ctrl+P and the lists' context menu).
-  static constexpr int kPreviewCommand = 1002;
+  // Returns the WM_COMMAND id of a command of the form's table, as its key and menu item send it.
+  static int CommandItem(form::CommandId id) { return kFirstCommandItem + static_cast<int>(id); }
 
   // Creates the window, hidden, and runs its load rule, on `folder` when one is given. Every
   // message goes to `report`, or to a message box (a window with a scrolling list when it has
@@ -50,9 +46,10 @@ class qomde : public form::View {
   HWND progress_window() const { return progress_ ? progress_->window() : nullptr; }
   // Returns the preview window while one shows, or null.
   HWND preview_window() const { return preview_ ? preview_->window() : nullptr; }
-  // Returns the window's keys (Ctrl+P, Ctrl+Z, F5), for the message loop to translate.
+  // Returns the window's keys, those of the form's commands, for the message loop to translate.
   HACCEL accelerators() const { return accelerators_; }
-  // Returns a new context menu of the lists: preview, then undo; the caller destroys it.
+  // Returns a new context menu of the lists, of the form's commands it offers, as they stand
+  // now; the caller destroys it.
   HMENU CreateListMenu() const;
 
   void SetTextColor(form::ControlId control, form::Bgr color) override;
@@ -65,7 +62,7 @@ class qomde : public form::View {
   void ShowDirectories(const form::DirectoryRows& rows) override;
   void SelectDirectory(std::size_t row) override;
   void ShowFiles(const form::FileRows& rows) override;
-  void ShowUndo(const std::u16string& text, bool enabled) override;
+  void ShowCommand(const form::Command& command) override;
   void ShowPreview(const form::PreviewRows& rows) override;
   void ShowMessage(const form::Message& message) override;
   void RunAside(const std::function<void()>& work) override;
@@ -76,6 +73,8 @@ class qomde : public form::View {
   void CloseProgress() override;
 
  private:
+  static constexpr int kFirstCommandItem = 1000;
+
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCommand(int id, int code);
@@ -103,8 +102,6 @@ class qomde : public form::View {
   std::vector<HFONT> fonts_;
   form::DirectoryRows dir1_rows_;
   form::FileRows file1_rows_;
-  std::wstring undo_text_;
-  bool undo_enabled_ = false;
   std::unique_ptr<ProgressWindow> progress_;
   PreviewWindow* preview_ = nullptr;
   HACCEL accelerators_ = nullptr;
