@@ -257,10 +257,12 @@ struct SeenPreview {
 SeenPreview seen_preview;
 
 void CALLBACK LookAtPreview(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
   SeenPreview& seen = seen_preview;
   const HWND preview = seen.window->view.preview_window();
+  // The window lets timers run while the dry run reads, before the preview shows: the timer
+  // comes back until it finds it.
   if (preview == nullptr) return;
+  KillTimer(nullptr, timer);
   seen.owner_enabled = IsWindowEnabled(seen.window->view.window()) != FALSE;
   const HWND list = FindWindowExW(preview, nullptr, WC_LISTVIEWW, nullptr);
   seen.list_style = static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE));
