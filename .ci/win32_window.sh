@@ -18,36 +18,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 exe="$PWD/build-win/ui/qomdex.exe"
 screenshot="${1:-}"
 
-work="$(mktemp -d)"
-xvfb_pid=""
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failed=0
-fail() {
-  echo "win32_window: $*" >&2
-  failed=1
-}
-
-# Runs a command until it succeeds, for at most $1 seconds.
-wait_for() {
-  local seconds="$1"
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-wait_for 20 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+source .ci/xvfb.sh
+stop_programs() { wineserver -k; }
+start_xvfb
 
 rm -rf "$WINEPREFIX"
 wine64 wineboot --init >/dev/null 2>&1
@@ -59,9 +32,7 @@ mkdir "$drive_c/01 Alpha" "$drive_c/02 - Beta"
 touch "$drive_c/01 - Intro.mp3" "$drive_c/02 - Outro.mp3"
 
 wine64 "$exe" >/dev/null 2>&1 &
-title="Remove Leading Numbers from file name"
-find_window() { window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1); [ -n "$window" ]; }
-wait_for 60 find_window || { echo "the window never appeared" >&2; exit 1; }
+find_main_window
 
 # Wine maps the client area as the window's own X window; the frame is the window manager's.
 read -r width height < <(xdotool getwindowgeometry --shell "$window" |
@@ -97,7 +68,7 @@ wait_for 10 has_colour "${label6[@]}" '#FFC0C0' || fail "Label6 does not go back
 wait_for 10 has_colour "${label1[@]}" '#00C0C0' || fail "Label1 does not go back over the window"
 
 xdotool mousemove --window "$window" "$(px 7800)" "$(px 1260)" click 1  # "Folder"
-xdotool mousemove --window "$window" "$(px 8280)" "$(px 2520)" click 1  # the command
+click_command
 renamed() { [ -d "$drive_c/Alpha" ] && [ -d "$drive_c/Beta" ]; }
 wait_for 30 renamed || fail "the folders on c:\\ were not renamed: $(ls "$drive_c")"
 [ ! -e "$drive_c/01 Alpha" ] || fail "\"01 Alpha\" is still there"

@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "== windows (mingw-w64, tests under wine)"
 
-bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest unzip
+bash scripts/install-deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest unzip \
+  nsis
 
 cmake --preset windows
 cmake --build --preset windows
@@ -56,3 +57,6 @@ for file in qomdex.exe qomdex-cli.exe README.md LICENSE; do
   grep -qx "\(.*/\)\?$file" <<<"$listing" || { echo "the zip lacks $file" >&2; exit 1; }
 done
 echo "windows: $(basename build-win/qomdex-*-win64.zip) holds qomdex.exe, qomdex-cli.exe, README.md, LICENSE"
+# Beside it, the installer (.ci/windows_installer.sh tries it under wine).
+cmake --build --preset windows --target installer
+echo "windows: $(basename build-win/qomdex-*-win64-setup.exe) made"

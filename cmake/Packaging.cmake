@@ -13,6 +13,24 @@ if(WIN32)
   set(CPACK_PACKAGE_FILE_NAME qomdex-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
+  # The installer beside the zip: `cmake --build build-win --target installer` makes
+  # qomdex-<version>-win64-setup.exe with Debian's makensis (64-bit stubs).
+  find_program(QOMDEX_MAKENSIS makensis)
+  if(QOMDEX_MAKENSIS AND QOMDEX_BUILD_GUI)
+    set(setup ${PROJECT_BINARY_DIR}/qomdex-${PROJECT_VERSION}-win64-setup.exe)
+    set(script ${PROJECT_SOURCE_DIR}/res/windows/qomdex.nsi)
+    set(stripped ${PROJECT_BINARY_DIR}/setup)
+    add_custom_command(OUTPUT ${setup}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${stripped}
+      COMMAND ${CMAKE_STRIP} -o ${stripped}/qomdex.exe $<TARGET_FILE:qomdex>
+      COMMAND ${CMAKE_STRIP} -o ${stripped}/qomdex-cli.exe $<TARGET_FILE:qomdex-cli>
+      COMMAND ${QOMDEX_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION}
+              -DQOMDEX_EXE=${stripped}/qomdex.exe -DQOMDEX_CLI_EXE=${stripped}/qomdex-cli.exe
+              -DLICENSE_FILE=${PROJECT_SOURCE_DIR}/LICENSE
+              -DICON_FILE=${PROJECT_SOURCE_DIR}/res/qomdex.ico -DOUT_FILE=${setup} ${script}
+      DEPENDS qomdex qomdex-cli ${script} VERBATIM)
+    add_custom_target(installer DEPENDS ${setup})
+  endif()
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
