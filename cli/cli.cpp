@@ -29,7 +29,7 @@ int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal,
   if (output.failed()) {
     err << kProgramName << ": cannot write the output: " << output.error().message();
     if (output.lost_renames() > 0) {
-      err << "; " << output.lost_renames() << " renames were made whose lines were lost";
+      err << "; " << present::LostLinesText(output.lost_renames());
     }
     err << '\n';
   }

@@ -120,6 +120,11 @@ std::string RemovedText(const std::filesystem::path& path) {
   return Sentence({"removed ", ", left by a rename cut short", nullptr}, LastComponent(path), {});
 }
 
+std::string LostLinesText(std::size_t renames) {
+  return std::to_string(renames) + (renames == 1 ? " rename was made whose line was lost"
+                                                 : " renames were made whose lines were lost");
+}
+
 std::string ReasonText(const std::error_code& error) {
   std::string text;
   if (error) text.append(": ").append(SystemTextToUtf8(error.message()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -38,6 +39,9 @@ void AppendRenamedText(NativeStringView from, NativeStringView to, std::string& 
 // Returns the console's sentence for what a rename cut short had left and an undo removed; the
 // window only counts such a removal.
 std::string RemovedText(const std::filesystem::path& path);
+
+// Returns the console's words for renames made whose lines could not be written.
+std::string LostLinesText(std::size_t renames);
 
 // Returns ": " and the system's reason, or nothing when the system gave none: a sentence never
 // ends in the reason of no error ("Success").

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "present/outcome_words.h"
 #include "tests/form/fake_view.h"
 
 namespace qomdex::testing {
@@ -13,13 +16,53 @@ TEST(ReportMessageTest, CountsTheKeptEntriesAndListsThemAfterTheFailures) {
   report.kept = {{"d/9 .a", PassReport::KeptReason::kWouldHide}};
   report.failures.push_back({PassReport::FailureKind::kRename, "d/a", "d/1 a", {}});
   const form::Message message = form::ReportMessage(form::Action::kUndo, report);
-  EXPECT_EQ(Narrow(message.text), "1 failure while putting names back. 1 entry kept their names.");
+  EXPECT_EQ(Narrow(message.text), "1 failure while putting names back. 1 entry kept its name.");
   EXPECT_EQ(Narrow(message.details),
             "Could not put back a as '1 a'\n'9 .a' keeps its name: the new name would start with a "
             "dot and hide it");
   report.failures.clear();
   EXPECT_TRUE(form::ReportMessage(form::Action::kPass, report).text.empty());
 }
+
+// A report with `failures` failures and `kept` entries kept on purpose.
+PassReport Counted(std::size_t failures, std::size_t kept) {
+  PassReport report;
+  report.failures.assign(failures, {PassReport::FailureKind::kRename, "d/a", "d/1 a", {}});
+  report.kept.assign(kept, {"d/9 .a", PassReport::KeptReason::kWouldHide});
+  return report;
+}
+
+// Every sentence that counts something agrees with its count: one is singular, else plural.
+struct CountCase {
+  const char* name;
+  std::function<std::string()> text;
+  const char* expected;
+};
+
+void PrintTo(const CountCase& row, std::ostream* out) { *out << row.name; }
+
+class CountWordsTest : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(CountWordsTest, AgreesWithItsCount) { EXPECT_EQ(GetParam().text(), GetParam().expected); }
+
+const CountCase kCountCases[] = {
+    {"OneEntryKept",
+     [] { return Narrow(form::ReportMessage(form::Action::kPass, Counted(2, 1)).text); },
+     "2 failures while renaming. 1 entry kept its name."},
+    {"TwoEntriesKept",
+     [] { return Narrow(form::ReportMessage(form::Action::kPass, Counted(1, 2)).text); },
+     "1 failure while renaming. 2 entries kept their names."},
+    {"UndoOfOne", [] { return Narrow(form::UndoText(1)); }, "Undo last rename (1 entry)"},
+    {"PreviewOfOneFolder", [] { return Narrow(form::PreviewHeading(true, 1, 1, 0, 0)); },
+     "1 folder: 1 would be renamed, 0 kept, 0 refused. Nothing has been renamed."},
+    {"OneLineLost", [] { return present::LostLinesText(1); },
+     "1 rename was made whose line was lost"},
+    {"ManyLinesLost", [] { return present::LostLinesText(1204); },
+     "1204 renames were made whose lines were lost"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Counts, CountWordsTest, ::testing::ValuesIn(kCountCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace qomdex::testing

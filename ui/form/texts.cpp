@@ -36,7 +36,7 @@ Message ReportMessage(Action action, const PassReport& report) {
                  (action == Action::kUndo ? u" while putting names back." : u" while renaming.");
   if (!report.kept.empty()) {
     message.text +=
-        u' ' + Count(report.kept.size(), u" entry", u" entries") + u" kept their names.";
+        u' ' + Count(report.kept.size(), u" entry kept its name.", u" entries kept their names.");
   }
   for (const PassReport::Failure& failure : report.failures) {
     message.details +=
