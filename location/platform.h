@@ -77,6 +77,10 @@ extern const std::int64_t kTicksPerSecond;
 // Returns the reason the system gives when it refuses a new name because an entry has it.
 std::error_code NameTakenError();
 
+// Returns true when `error` says that a path leads to no directory (any longer): no such entry
+// on the way, or not a directory. Never touches the disk.
+bool IsMissingDirectory(const std::error_code& error);
+
 // Returns the name the system gives an entry renamed to `name`: the name itself, except on
 // Windows, which drops the dots and spaces that end a name. Sets `error` when no name is left.
 // Never touches the disk.

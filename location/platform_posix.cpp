@@ -470,6 +470,10 @@ std::int64_t CurrentTime() {
 
 std::error_code NameTakenError() { return {EEXIST, std::generic_category()}; }
 
+bool IsMissingDirectory(const std::error_code& error) {
+  return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+}
+
 NativeString GivenName(const NativeString& name, std::error_code& error) {
   error.clear();
   return name;

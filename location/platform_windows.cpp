@@ -292,6 +292,15 @@ std::int64_t CurrentTime() {
 
 std::error_code NameTakenError() { return {ERROR_ALREADY_EXISTS, std::system_category()}; }
 
+bool IsMissingDirectory(const std::error_code& error) {
+  if (error.category() != std::system_category()) {
+    return error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+  }
+  // ERROR_DIRECTORY: the path names a file.
+  return error.value() == ERROR_FILE_NOT_FOUND || error.value() == ERROR_PATH_NOT_FOUND ||
+         error.value() == ERROR_DIRECTORY;
+}
+
 // Win32 drops the dots and spaces that end a name (a rename to "a." makes "a"); the extended form
 // keeps them, so the rule is applied here and every name made is one all Windows programs can
 // open.

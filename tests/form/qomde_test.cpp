@@ -14,6 +14,7 @@
 
 #include "location/platform.h"
 #include "location/text_encoding.h"
+#include "present/quoting.h"
 #include "tests/form/fake_view.h"
 #include "tests/support/dir1_walk.h"
 #include "tests/support/temp_dir.h"
@@ -394,14 +395,64 @@ TEST(QomdeTest, RefreshRereadsTheListsWhereTheyStand) {
   EXPECT_EQ(w.view.Subfolders(), Strings{"sub"});
   EXPECT_EQ(w.view.dir1_row, row);
   EXPECT_TRUE(w.view.messages.empty());
-
-  std::filesystem::remove_all(dir / "d");
-  w.window.Refresh();
-  ASSERT_EQ(w.view.messages.size(), 1u);
-  EXPECT_EQ(w.view.messages.front().find(u"Cannot read "), 0u) << Narrow(w.view.messages.front());
-  EXPECT_EQ(w.view.Files(), (Strings{"a.txt", "b.txt"}));
-  EXPECT_EQ(w.view.dir1_row, row);
 }
+
+// A folder the lists stand on that another program removed (or put a file in the place of):
+// F5, a pass and a preview move the lists to the nearest folder above it that exists and say so.
+struct VanishCase {
+  const char* name;
+  const char* removed;  // under the temporary folder, after the lists stand on a/b
+  bool file_in_its_place;
+  void (form::qomde::*action)();
+  int levels_up;  // where the lists stand then, above a/b
+  Strings files;  // what File1 shows there
+};
+
+void PrintTo(const VanishCase& row, std::ostream* out) { *out << row.name; }
+
+class VanishedFolderTest : public ::testing::TestWithParam<VanishCase> {};
+
+TEST_P(VanishedFolderTest, ListsMoveToTheNearestFolderAboveThatExists) {
+  const VanishCase& c = GetParam();
+  TempDir dir;
+  dir.MakeDir("a");
+  dir.MakeDir("a/b");
+  dir.Touch("a/b/01 x.txt");
+  dir.Touch("a/in a.txt");
+  dir.Touch("top.txt");
+  Window w(dir / "a" / "b");
+  ASSERT_TRUE(w.opened);
+  const std::filesystem::path stood =
+      w.view.dir1.PathAt(*w.view.dir1_row);  // as the window spells it
+  std::filesystem::remove_all(dir / c.removed);
+  if (c.file_in_its_place) dir.Touch(c.removed);
+
+  (w.window.*c.action)();
+  std::filesystem::path shown = stood;
+  for (int up = 0; up < c.levels_up; ++up) shown = shown.parent_path();
+  ASSERT_TRUE(w.view.dir1_row);
+  EXPECT_EQ(w.view.dir1.PathAt(*w.view.dir1_row), shown);
+  EXPECT_EQ(w.view.Files(), c.files);
+  EXPECT_TRUE(w.view.previews.empty());
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  const std::string said = Narrow(w.view.messages.front());
+  EXPECT_NE(said.find("The folder " + present::QuoteName(stood.native()) +
+                      " is no longer there.\nThe lists now show the nearest folder above it: " +
+                      present::QuoteName(shown.native())),
+            std::string::npos)
+      << said;
+}
+
+const VanishCase kVanishCases[] = {
+    {"F5", "a/b", false, &form::qomde::Refresh, 1, {"in a.txt"}},
+    {"F5TwoLevelsGone", "a", false, &form::qomde::Refresh, 2, {"top.txt"}},
+    {"F5AFileInItsPlace", "a/b", true, &form::qomde::Refresh, 1, {"b", "in a.txt"}},
+    {"Pass", "a/b", false, &form::qomde::Command1Click, 1, {"in a.txt"}},
+    {"Preview", "a", false, &form::qomde::Preview, 2, {"top.txt"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vanished, VanishedFolderTest, ::testing::ValuesIn(kVanishCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(QomdeTest, CancelStopsThePassAfterTheCurrentEntry) {
   struct Case {

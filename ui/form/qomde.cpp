@@ -11,6 +11,7 @@
 #include "engine/folder_routine.h"
 #include "engine/pass.h"
 #include "engine/undo.h"
+#include "location/platform.h"
 #include "location/text_encoding.h"
 #include "ui/form/texts.h"
 
@@ -60,6 +61,11 @@ void qomde::Handle(Work&& work) {
     message = work();
   } catch (const std::filesystem::filesystem_error& error) {
     message = UnreadableMessage(error);
+    try {
+      if (std::optional<Message> moved = LeaveIfGone(error.path1(), error.code())) message = *moved;
+    } catch (...) {
+      // Nowhere left to move to: the lists stay where they were, and the reason shows.
+    }
   } catch (const std::exception& error) {
     message = UnexpectedMessage(error.what());
   } catch (...) {
@@ -167,7 +173,7 @@ void qomde::Command1Click() {
                      : FileRoutine(state_, lists_.File1(), lists_.File2(), options);
       }
       last_renames_ = std::move(report.renamed);
-      return ReportMessage(Action::kPass, report);
+      return Joined(ReportMessage(Action::kPass, report), LeaveIfGone(report));
     });
   }
   ShowUndo();
@@ -212,7 +218,7 @@ void qomde::UndoLastPass() {
       // the report, as after a pass, so it never hides the undo's own failures.
       RefreshAfterPass(lists_.Dir1(), {}, report);
       RefreshAfterPass(lists_.File1(), {}, report);
-      return ReportMessage(Action::kUndo, report);
+      return Joined(ReportMessage(Action::kUndo, report), LeaveIfGone(report));
     });
   }
   ShowUndo();
@@ -228,6 +234,33 @@ void qomde::Refresh() {
     lists_.File1().Refresh();
     return Message();
   });
+}
+
+std::optional<Message> qomde::LeaveIfGone(const std::filesystem::path& folder,
+                                          const std::error_code& error) {
+  const std::filesystem::path gone = lists_.Dir1().path();
+  if (folder != gone || !platform::IsMissingDirectory(error)) return std::nullopt;
+  for (std::filesystem::path above = gone.parent_path(); !above.empty();
+       above = above.parent_path()) {
+    try {
+      lists_.OpenDirectory(above);
+      return MovedUpMessage(gone, above);
+    } catch (const std::filesystem::filesystem_error&) {
+      // Gone too, or not to be read: the next folder up may do.
+    }
+    if (above == above.parent_path()) break;
+  }
+  // Not even the root is left (a drive taken away): the start location is.
+  lists_.Load();
+  return MovedUpMessage(gone, lists_.Dir1().path());
+}
+
+std::optional<Message> qomde::LeaveIfGone(const PassReport& report) {
+  for (const PassReport::Failure& failure : report.failures) {
+    if (failure.kind != PassReport::FailureKind::kUnreadableDirectory) continue;
+    if (std::optional<Message> moved = LeaveIfGone(failure.path, failure.error)) return moved;
+  }
+  return std::nullopt;
 }
 
 std::optional<EntryKind> qomde::ChosenPass() const {

@@ -69,6 +69,14 @@ class qomde {
   // Handles a move of the lists (or a first stand), unless the window is busy.
   template <typename Work>
   void Navigate(Work&& work);
+  // When `error` says that `folder`, the folder the lists stand on, is no longer there, moves the
+  // lists to the nearest folder above it that can be read (the start location when none can) and
+  // returns the message that says so; otherwise returns nothing and moves nothing. Reads the
+  // disk; throws std::filesystem::filesystem_error when not even the start location can be read.
+  std::optional<Message> LeaveIfGone(const std::filesystem::path& folder,
+                                     const std::error_code& error);
+  // The same for the first directory a pass or an undo could not re-read.
+  std::optional<Message> LeaveIfGone(const PassReport& report);
   void SyncViews();
   // Sets a command's caption and whether it can be chosen, and shows it.
   void UpdateCommand(CommandId id, std::u16string caption, bool enabled);

@@ -28,6 +28,15 @@ std::u16string ShownName(const NativeString& name) {
   return present::ShowsAsItIs(name) ? NativeToUtf16(name) : Quoted(name);
 }
 
+Message Joined(Message message, const std::optional<Message>& more) {
+  if (!more) return message;
+  if (!message.text.empty()) message.text += u'\n';
+  message.text += more->text;
+  if (!message.details.empty() && !more->details.empty()) message.details += u'\n';
+  message.details += more->details;
+  return message;
+}
+
 Message ReportMessage(Action action, const PassReport& report) {
   Message message;
   // Entries kept on purpose are no failure: they are named only beside failures.
@@ -53,6 +62,13 @@ Message ReportMessage(Action action, const PassReport& report) {
 
 Message UnreadableMessage(const std::filesystem::filesystem_error& error) {
   return {DecodeUtf8(present::UnreadableText(Voice::kWindow, error.path1(), error.code())), {}};
+}
+
+Message MovedUpMessage(const std::filesystem::path& gone, const std::filesystem::path& shown) {
+  return {u"The folder " + Quoted(gone.native()) +
+              u" is no longer there.\nThe lists now show the nearest folder above it: " +
+              Quoted(shown.native()),
+          {}};
 }
 
 Message UnexpectedMessage(const std::string& what) {

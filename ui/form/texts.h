@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -16,6 +17,10 @@ struct Message {
   std::u16string text;
   std::u16string details;
 };
+
+// Returns `message` with `more`, if any, after it: its text on a line of its own below, its
+// details after the others.
+Message Joined(Message message, const std::optional<Message>& more);
 
 // What a long action is doing to the entries: a pass renames them, an undo puts them back, a
 // preview runs the pass dry to show what it would do.
@@ -32,6 +37,10 @@ Message ReportMessage(Action action, const PassReport& report);
 
 // Returns the message for a drive or directory that cannot be read, with the system's reason.
 Message UnreadableMessage(const std::filesystem::filesystem_error& error);
+
+// Returns the message for a folder the lists stood on that is no longer there, which says where
+// they stand now instead.
+Message MovedUpMessage(const std::filesystem::path& gone, const std::filesystem::path& shown);
 
 // Returns the message for a failure that nothing above explains, with the detail the failure
 // carries (`what` may be empty).
