@@ -17,6 +17,7 @@
 #include "tests/win32/open_in_dir1.h"
 #include "ui/form/twips.h"
 #include "ui/win32/message_window.h"
+#include "ui/win32/preview_window.h"
 #include "ui/win32/qomde.h"
 
 namespace qomdex::testing {
@@ -418,6 +419,55 @@ TEST(Win32WindowTest, F5RereadsTheLists) {
   EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 2);
   EXPECT_TRUE(window.messages.empty());
 }
+
+// A name cut short with "…" in a list or the preview shows whole in its row's tooltip; a row shown
+// whole has none.
+struct TooltipCase {
+  const char* name;
+  const char* where;  // "File1", "Dir1" or "Preview"
+  bool long_name;
+};
+
+void PrintTo(const TooltipCase& row, std::ostream* out) { *out << row.name; }
+
+class Win32TooltipTest : public ::testing::TestWithParam<TooltipCase> {};
+
+TEST_P(Win32TooltipTest, CutNamesShowWholeInATooltip) {
+  const TooltipCase& c = GetParam();
+  const std::string name = c.long_name ? "01 " + std::string(120, 'w') + ".mp3" : "01 a.mp3";
+  const std::wstring wide(name.begin(), name.end());
+  const std::wstring new_name = wide.substr(3);
+  const std::string where = c.where;
+  std::wstring expected;
+  if (where == "Preview") {
+    form::PreviewRows rows(false, 1);
+    rows.AddRenamed(wide, new_name);
+    Window window;
+    win32::PreviewWindow preview(window.view.window(), L"Preview", rows);
+    if (c.long_name) expected = wide + L"\n" + new_name;
+    EXPECT_EQ(preview.RowTooltip(0), expected);
+    return;
+  }
+  TempDir dir;
+  if (where == "File1") dir.Touch(name);
+  if (where == "Dir1") dir.MakeDir(name);
+  Window window;
+  ASSERT_TRUE(Open(window, dir.path()));
+  const ControlId list = where == "Dir1" ? ControlId::Dir1 : ControlId::File1;
+  const auto row =
+      static_cast<std::size_t>(SendMessageW(window.Control(list), LB_GETCOUNT, 0, 0) - 1);
+  if (c.long_name) expected = wide;
+  EXPECT_EQ(window.view.RowTooltip(list, row), expected);
+}
+
+const TooltipCase kTooltipCases[] = {
+    {"File1Cut", "File1", true},     {"File1Whole", "File1", false},
+    {"Dir1Cut", "Dir1", true},       {"Dir1Whole", "Dir1", false},
+    {"PreviewCut", "Preview", true}, {"PreviewWhole", "Preview", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Tooltips, Win32TooltipTest, ::testing::ValuesIn(kTooltipCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace qomdex::testing

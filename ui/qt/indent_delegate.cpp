@@ -20,13 +20,18 @@ int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
 
 void IndentDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {
-  QStyleOptionViewItem shifted(option);
-  shifted.rect.setLeft(option.rect.left() + Indent(option, index));
-  QStyledItemDelegate::paint(painter, shifted, index);
+  CutTextDelegate::paint(painter, Drawn(option, index), index);
 }
 
 QSize IndentDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-  return QStyledItemDelegate::sizeHint(option, index) + QSize(Indent(option, index), 0);
+  return CutTextDelegate::sizeHint(option, index) + QSize(Indent(option, index), 0);
+}
+
+QStyleOptionViewItem IndentDelegate::Drawn(const QStyleOptionViewItem& option,
+                                           const QModelIndex& index) const {
+  QStyleOptionViewItem shifted(option);
+  shifted.rect.setLeft(option.rect.left() + Indent(option, index));
+  return shifted;
 }
 
 }  // namespace qomdex::ui

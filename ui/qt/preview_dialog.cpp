@@ -11,6 +11,7 @@
 
 #include "ui/form/texts.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/cut_text_delegate.h"
 
 namespace qomdex::ui {
 namespace {
@@ -33,11 +34,7 @@ int PreviewModel::rowCount(const QModelIndex& parent) const {
 int PreviewModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
 QVariant PreviewModel::data(const QModelIndex& index, int role) const {
-  // A text cut short at the column's edge shows whole in its tooltip.
-  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() ||
-      index.row() >= rowCount()) {
-    return {};
-  }
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
   form::PreviewRows::Row row = rows_.row(static_cast<std::size_t>(index.row()));
   return ToQString(index.column() == 0 ? row.name : row.result);
 }
@@ -62,6 +59,8 @@ QDialog* NewPreviewDialog(QWidget* parent, const QString& title, const form::Pre
   table->setAccessibleName(ToQString(form::kPreviewTitle));
   table->setAccessibleDescription(ToQString(rows.heading()));
   table->setModel(new PreviewModel(rows, table));
+  // A text cut short at the column's edge shows whole in its tooltip.
+  table->setItemDelegate(new CutTextDelegate(table));
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setShowGrid(false);

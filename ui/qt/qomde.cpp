@@ -24,6 +24,7 @@
 #include "ui/form/control_table.h"
 #include "ui/form/twips.h"
 #include "ui/qt/appearance.h"
+#include "ui/qt/cut_text_delegate.h"
 #include "ui/qt/directory_model.h"
 #include "ui/qt/file_model.h"
 #include "ui/qt/indent_delegate.h"
@@ -162,6 +163,7 @@ QWidget* qomde::CreateList(const form::ControlEntry& entry) {
   } else {
     file1_model_ = new FileModel(this);
     list->setModel(file1_model_);
+    list->setItemDelegate(new CutTextDelegate(list));
   }
   return list;
 }

@@ -1,5 +1,6 @@
 #include "ui/win32/preview_window.h"
 
+#include "ui/form/cut_text_tooltip.h"
 #include "ui/form/texts.h"
 #include "ui/win32/windows_of_view.h"
 
@@ -59,7 +60,9 @@ PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::
   for (HWND control : {heading_, list_, close}) {
     SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
   }
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  // A row whose texts are cut short shows them whole in a tooltip.
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
   const int name_width = Scaled(kNameColumnWidth, dpi);
   AddColumn(list_, 0, form::kPreviewNameHead, name_width);
   AddColumn(list_, 1, form::kPreviewResultHead, name_width);
@@ -90,6 +93,28 @@ void PreviewWindow::GiveText(NMLVDISPINFOW& info) const {
   lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
 }
 
+std::wstring PreviewWindow::RowTooltip(std::size_t index) const {
+  if (index >= rows_.count()) return {};
+  const form::PreviewRows::Row row = rows_.row(index);
+  // The list keeps this much room beside a cell's text, on its two sides together.
+  const int padding = Scaled(12, GetDpiForWindow(window_));
+  const auto cut = [&](const std::u16string& text, int column) {
+    const std::wstring wide = Wide(text);
+    const auto width = static_cast<int>(
+        SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+    return width + padding > static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, column, 0));
+  };
+  return Wide(
+      form::CutTextTooltip({{row.name, cut(row.name, 0)}, {row.result, cut(row.result, 1)}}));
+}
+
+void PreviewWindow::GiveTooltip(NMLVGETINFOTIPW& info) const {
+  if (info.cchTextMax <= 0) return;
+  const std::wstring tooltip =
+      info.iItem < 0 ? std::wstring() : RowTooltip(static_cast<std::size_t>(info.iItem));
+  lstrcpynW(info.pszText, tooltip.c_str(), info.cchTextMax);
+}
+
 LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = WindowObject<PreviewWindow>(window, message, lparam);
   if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
@@ -106,6 +131,13 @@ LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM wpar
       // lack of memory shows empty.
       try {
         self->GiveText(*reinterpret_cast<NMLVDISPINFOW*>(lparam));
+      } catch (...) {
+      }
+      return 0;
+    }
+    if (header->hwndFrom == self->list_ && header->code == LVN_GETINFOTIPW) {
+      try {
+        self->GiveTooltip(*reinterpret_cast<NMLVGETINFOTIPW*>(lparam));
       } catch (...) {
       }
       return 0;

@@ -27,11 +27,16 @@ class PreviewWindow {
   HWND list() const { return list_; }
   // Returns the heading above the rows.
   HWND heading() const { return heading_; }
+  // Returns the tooltip of a row: the whole of each of its texts the list draws cut short, one a
+  // line, else empty (no tooltip).
+  std::wstring RowTooltip(std::size_t index) const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   // Gives the list view the text of one cell it is about to draw.
   void GiveText(NMLVDISPINFOW& info) const;
+  // Gives the list view the tooltip of the row under the pointer.
+  void GiveTooltip(NMLVGETINFOTIPW& info) const;
 
   const form::PreviewRows& rows_;
   HWND owner_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "ui/form/cut_text_tooltip.h"
 #include "ui/form/twips.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/message_window.h"
@@ -89,6 +90,7 @@ qomde::qomde(Reporter report, const std::optional<std::filesystem::path>& folder
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CreateControls();
+  CreateTooltips();
   Layout();
   std::vector<ACCEL> keys;
   for (const form::Command& command : form_.commands()) {
@@ -102,6 +104,10 @@ qomde::qomde(Reporter report, const std::optional<std::filesystem::path>& folder
 
 qomde::~qomde() {
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
+  for (const ControlId id : {ControlId::Dir1, ControlId::File1}) {
+    RemoveWindowSubclass(Control(id), ListProcedure, 0);
+  }
+  if (tooltip_) DestroyWindow(tooltip_);
   progress_.reset();
   if (IsWindow(window_)) DestroyWindow(window_);
   for (const auto& [id, brush] : backgrounds_) DeleteObject(brush);
@@ -142,6 +148,25 @@ void qomde::CreateControls() {
     // 0x00BBGGRR is the form of a COLORREF.
     if (entry->background) backgrounds_[entry->id] = CreateSolidBrush(*entry->background);
   }
+}
+
+void qomde::CreateTooltips() {
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  for (const ControlId id : {ControlId::Dir1, ControlId::File1}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SetWindowSubclass(Control(id), ListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  // A long name breaks over lines rather than running off the screen.
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
 }
 
 void qomde::Layout() {
@@ -216,6 +241,14 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
       return OnColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (header->hwndFrom == tooltip_ && header->code == TTN_GETDISPINFOW) {
+        OnTooltipText(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
+        return 0;
+      }
+      break;
+    }
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wparam),
                     {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
@@ -308,17 +341,80 @@ void qomde::OnDrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     ::SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkMode(item.hDC, TRANSPARENT);
-    RECT text = item.rcItem;
-    text.left += Scaled(2, Dpi());
-    if (dir1) {
-      text.left +=
-          TwipsToPixels(form::IndentTwips(dir1_rows_.Indent(row)), static_cast<int>(Dpi()));
-    }
-    const std::wstring caption = Wide(dir1 ? dir1_rows_.Text(row) : file1_rows_.Text(row));
+    const ControlId list = dir1 ? ControlId::Dir1 : ControlId::File1;
+    RECT text = RowTextPlace(list, item.rcItem, row);
+    const std::wstring caption = RowText(list, row);
+    // A name too long for the list is cut short with "…"; its tooltip shows it whole.
     DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+std::wstring qomde::RowText(ControlId list, std::size_t row) const {
+  return Wide(list == ControlId::Dir1 ? dir1_rows_.Text(row) : file1_rows_.Text(row));
+}
+
+RECT qomde::RowTextPlace(ControlId list, RECT row_place, std::size_t row) const {
+  row_place.left += Scaled(2, Dpi());
+  if (list == ControlId::Dir1) {
+    row_place.left +=
+        TwipsToPixels(form::IndentTwips(dir1_rows_.Indent(row)), static_cast<int>(Dpi()));
+  }
+  return row_place;
+}
+
+std::wstring qomde::RowTooltip(ControlId list, std::size_t row) const {
+  const HWND control = Control(list);
+  RECT row_place{};
+  if (row >= (list == ControlId::Dir1 ? dir1_rows_.size() : file1_rows_.size()) ||
+      SendMessageW(control, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&row_place)) == LB_ERR) {
+    return {};
+  }
+  const RECT room = RowTextPlace(list, row_place, row);
+  const std::wstring text = RowText(list, row);
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old_font =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old_font);
+  ReleaseDC(control, dc);
+  const std::u16string whole(text.begin(), text.end());
+  return Wide(form::CutTextTooltip({{whole, extent.cx > room.right - room.left}}));
+}
+
+void qomde::OnTooltipText(NMTTDISPINFOW& info) {
+  const auto list = reinterpret_cast<HWND>(info.hdr.idFrom);
+  const ControlId id = list == Control(ControlId::Dir1) ? ControlId::Dir1 : ControlId::File1;
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(list, &at);
+  const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  tooltip_row_ = hit;
+  // No C++ exception may cross the system's message dispatch; a tooltip that cannot be made for
+  // lack of memory shows nothing.
+  try {
+    tooltip_text_ = HIWORD(hit) != 0 ? std::wstring() : RowTooltip(id, LOWORD(hit));
+  } catch (...) {
+    tooltip_text_.clear();
+  }
+  info.lpszText = tooltip_text_.data();
+}
+
+LRESULT CALLBACK qomde::ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR, DWORD_PTR self) {
+  if (message == WM_MOUSEMOVE) {
+    auto* window = reinterpret_cast<qomde*>(self);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
+    if (hit != window->tooltip_row_) {
+      // The tooltip asks for its text once each time it shows: a new row starts it anew.
+      window->tooltip_row_ = hit;
+      SendMessageW(window->tooltip_, TTM_ACTIVATE, FALSE, 0);
+      SendMessageW(window->tooltip_, TTM_ACTIVATE, TRUE, 0);
+    }
+  }
+  return DefSubclassProc(list, message, wparam, lparam);
 }
 
 void qomde::OnContextMenu(HWND list, POINT at) {

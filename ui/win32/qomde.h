@@ -51,6 +51,9 @@ class qomde : public form::View {
   // Returns a new context menu of the lists, of the form's commands it offers, as they stand
   // now; the caller destroys it.
   HMENU CreateListMenu() const;
+  // Returns the tooltip of a row of Dir1 or File1: the whole name where the row draws it cut
+  // short, else empty (no tooltip).
+  std::wstring RowTooltip(form::ControlId list, std::size_t row) const;
 
   void SetTextColor(form::ControlId control, form::Bgr color) override;
   void SetHeightTwips(form::ControlId control, int twips) override;
@@ -86,6 +89,15 @@ class qomde : public form::View {
   void OnContextMenu(HWND list, POINT at);
   // Files or folders dropped from Explorer: the form moves the lists to them.
   void OnDropFiles(HDROP drop);
+  // Gives the tooltip of the row of Dir1 or File1 under the pointer.
+  void OnTooltipText(NMTTDISPINFOW& info);
+  // Watches the pointer over Dir1 and File1: a move onto another row asks the tooltip anew.
+  static LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR id, DWORD_PTR self);
+  // Returns a row's text and where Dir1 or File1 draws it, in the list's client area.
+  std::wstring RowText(form::ControlId list, std::size_t row) const;
+  RECT RowTextPlace(form::ControlId list, RECT row_place, std::size_t row) const;
+  void CreateTooltips();
 
   void CreateControls();
   // Places every control and gives it its font at the window's DPI.
@@ -102,6 +114,9 @@ class qomde : public form::View {
   std::vector<HFONT> fonts_;
   form::DirectoryRows dir1_rows_;
   form::FileRows file1_rows_;
+  HWND tooltip_ = nullptr;
+  std::wstring tooltip_text_;  // the text the tooltip shows, kept while it shows
+  LRESULT tooltip_row_ = -1;   // the row under the pointer when the tooltip last asked
   std::unique_ptr<ProgressWindow> progress_;
   PreviewWindow* preview_ = nullptr;
   HACCEL accelerators_ = nullptr;
