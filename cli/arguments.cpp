@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -114,6 +115,7 @@ std::string HelpText() {
 std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
                                             std::ostream& err) {
   Arguments arguments;
+  std::set<Option> valued;
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -128,8 +130,15 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
     // A value may follow its option as the next argument or after '=' ("--journal=FILE").
     const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
     const OptionEntry* entry = FindOption(arg.substr(0, equals));
-    if (entry == nullptr || (equals != std::string::npos && entry->argument == nullptr)) {
+    if (entry == nullptr) {
       return UsageError(err, "unknown option " + present::QuoteName(ArgumentPath(arg)));
+    }
+    if (equals != std::string::npos && entry->argument == nullptr) {
+      return UsageError(err, std::string("option ") + entry->name + " takes no value");
+    }
+    // A second value would silently replace the first: a second journal, say, for the one meant.
+    if (entry->argument != nullptr && !valued.insert(entry->option).second) {
+      return UsageError(err, std::string("option ") + entry->name + " is given more than once");
     }
     std::string value;
     if (equals != std::string::npos) {
