@@ -42,6 +42,16 @@ int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal,
   return observer.any_failed() || output.failed() || journal_failed ? kExitFailure : kExitSuccess;
 }
 
+// Says where a journal is damaged and what of it was therefore not undone.
+std::string DamageText(const std::filesystem::path& journal, const PassReport::Damage& damage) {
+  std::string text = "the journal " + QuoteName(journal) + " is damaged at byte " +
+                     std::to_string(damage.offset) + ": ";
+  if (damage.unread == 0) return text + "nothing after it could be read, so none of it was undone";
+  return text + std::to_string(damage.unread) +
+         (damage.unread == 1 ? " record there could not be read, so it was not undone"
+                             : " records there could not be read, so they were not undone");
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -64,14 +74,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   };
 
   if (arguments.undo) {
+    PassReport report;
     try {
-      UndoJournal(*arguments.undo, pass_options);
+      report = UndoJournal(*arguments.undo, pass_options);
     } catch (const std::filesystem::filesystem_error& error) {
       err << kProgramName << ": cannot read the journal " << QuoteName(*arguments.undo) << ": "
           << error.code().message() << '\n';
       return kExitUsageOrUnreadable;
     }
-    return Finish(output, observer, stop_signal.load(), false, false, err);
+    for (const PassReport::Damage& damage : report.damaged) {
+      err << kProgramName << ": " << DamageText(*arguments.undo, damage) << '\n';
+    }
+    return Finish(output, observer, stop_signal.load(), false, !report.damaged.empty(), err);
   }
 
   std::optional<RenameJournal> journal;

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/pass_report.h"
 #include "location/native_name.h"
 #include "location/platform.h"
 
@@ -13,17 +14,31 @@ namespace qomdex {
 // A record of every rename a pass makes, written before each rename so that it outlives the
 // process: an undo read from it puts back what was renamed and removes what a rename cut short
 // left behind. The file is binary, all numbers little-endian:
-//   header:    the 8 bytes "QOMDEXRJ", then the version as 4 bytes (2; version 1 is still read)
-//   record:    the body's length (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes)
+//   header:    the 8 bytes "QOMDEXRJ", then the version as 4 bytes (3; versions 1 and 2 are
+//              still read)
+//   record:    the 4 bytes 1E 51 52 FF, the body's length (4 bytes) and its bitwise complement
+//              (4 bytes), the body, then the body's 32-bit FNV-1a hash (4 bytes); versions 1 and
+//              2 have neither the mark nor the complement
 //   body:      kind (1 byte), the system's time as the record was made (8 bytes; not in version
 //              1), identity, then the directory's path, the old name and the new name,
 //              each as its length in bytes (4 bytes) and its exact native bytes (UTF-16LE on
-//              Windows)
+//              Windows); a name is one name of that directory, never a path
 //   identity:  device, file number, size, modification time, birth time and mount (8 bytes
 //              each), then type and whether the numbers survive a remount (1 byte each);
 //              version 1 has only device and file number
-// A record cut short or whose hash does not match ends the journal: it was being written when
-// the process died, and its rename was never begun.
+// Only the last record may be cut short: it was being written when the process died, and its
+// rename was never begun. Any other record that does not read whole and true is damage, and the
+// mark lets a reader find the records after it.
+// Why a file is not taken as a journal to undo.
+enum class JournalError {
+  kNotAJournal = 1,   // it does not begin as a journal does
+  kNotRegularFile,    // a device, pipe, socket or folder
+  kOtherUsersFile,    // it belongs to another user, who could have written anything in it
+  kWritableByOthers,  // other users may write it
+};
+// Returns the error code for `error`, whose message says it in words.
+std::error_code MakeErrorCode(JournalError error);
+
 class RenameJournal {
  public:
   enum class Kind : unsigned char {
@@ -61,10 +76,17 @@ class RenameJournal {
   // Returns the journal file's identity, so a pass can leave the file itself alone.
   const platform::Identity& identity() const { return file_.identity(); }
 
-  // Returns every whole record of a journal file, oldest first. Reads the disk; throws
-  // std::filesystem::filesystem_error when the file cannot be read or is not a journal
-  // (std::errc::invalid_argument).
-  static std::vector<Record> Read(const std::filesystem::path& file);
+  // What a journal file holds: every record that reads whole and true, oldest first, and the
+  // stretches that could not be read.
+  struct Contents {
+    std::vector<Record> records;
+    std::vector<PassReport::Damage> damaged;
+  };
+
+  // Reads a journal file; a last record cut short is left out and is no damage. Reads the disk;
+  // throws std::filesystem::filesystem_error when the file cannot be read, and with a
+  // JournalError when it is none that this user's pass wrote.
+  static Contents Read(const std::filesystem::path& file);
 
  private:
   platform::AppendFile file_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -62,6 +64,15 @@ struct PassReport {
   // True when an observer, or a journal that could not be written, stopped the pass before its
   // last entry.
   bool stopped = false;
+
+  // Undo from a journal: a stretch of the journal that could not be read, where it begins (a
+  // byte offset) and how many records it held; 0 when the rest of the journal could not be
+  // told into records. What those records hold was not undone.
+  struct Damage {
+    std::uint64_t offset = 0;
+    std::size_t unread = 0;
+  };
+  std::vector<Damage> damaged;
 };
 
 }  // namespace qomdex

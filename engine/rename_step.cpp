@@ -26,14 +26,17 @@ class PlaceholderWitness : public platform::RenameWitness {
     expected.type = entry_.type == platform::Identity::Type::kFolder
                         ? platform::Identity::Type::kFolder
                         : platform::Identity::Type::kFile;
-    return journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_, expected,
-                           platform::CurrentTime()});
+    return Written(journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_,
+                                   expected, platform::CurrentTime()}));
   }
 
   std::error_code Reserved(const platform::Identity& placeholder) override {
-    return journal_.Write({RenameJournal::Kind::kPlaceholder, directory_, NativeString(), to_,
-                           placeholder, platform::CurrentTime()});
+    return Written(journal_.Write({RenameJournal::Kind::kPlaceholder, directory_, NativeString(),
+                                   to_, placeholder, platform::CurrentTime()}));
   }
+
+  // Returns true when the rename failed because the journal could not be written.
+  bool journal_failed() const { return journal_failed_; }
 
  private:
   RenameJournal& journal_;
@@ -41,6 +44,12 @@ class PlaceholderWitness : public platform::RenameWitness {
   const NativeString& from_;
   const NativeString& to_;
   const platform::Identity& entry_;
+  bool journal_failed_ = false;
+
+  std::error_code Written(std::error_code error) {
+    journal_failed_ = journal_failed_ || bool(error);
+    return error;
+  }
 };
 
 }  // namespace
@@ -107,17 +116,21 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     }
   }
   NativeString made;
+  std::optional<PlaceholderWitness> witness;
   if (!error) {
-    std::optional<PlaceholderWitness> witness;
     if (options.journal && !options.dry_run)
       witness.emplace(*options.journal, path, step.from, step.to, identity);
     made = directory.Rename(step.from, step.to, identity, error, witness ? &*witness : nullptr);
   }
   if (error) {
-    RecordFailure({PassReport::FailureKind::kRename, JoinPath(path, step.from),
-                   JoinPath(path, step.to), error},
-                  options, report);
-    return true;
+    // A fallback rename writes its steps to the journal too: the pass cannot go on without it.
+    const bool journal_failed = witness && witness->journal_failed();
+    RecordFailure(
+        {journal_failed ? PassReport::FailureKind::kJournal : PassReport::FailureKind::kRename,
+         JoinPath(path, step.from), JoinPath(path, step.to), error},
+        options, report);
+    report.stopped = report.stopped || journal_failed;
+    return !journal_failed;
   }
   // The name the system actually gave is what the index and the report must hold.
   std::u16string refolded;

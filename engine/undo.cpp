@@ -20,7 +20,10 @@ std::vector<JournalStep> Steps(const std::vector<RenameJournal::Record>& records
   for (const RenameJournal::Record& record : records) {
     if (record.kind == Kind::kRename) {
       steps.push_back({&record});
-    } else if (!steps.empty()) {
+    } else if (!steps.empty() && steps.back().rename->to == record.to &&
+               steps.back().rename->directory == record.directory) {
+      // A step's records follow its rename; one that does not name the same entry belonged to a
+      // rename whose record was damaged.
       JournalStep& step = steps.back();
       (record.kind == Kind::kReserving ? step.reserving : step.placeholder) = &record;
     }
@@ -41,8 +44,8 @@ PassReport UndoRenames(const RenameRecord& renamed, const PassOptions& options) 
 }
 
 PassReport UndoJournal(const std::filesystem::path& file, const PassOptions& options) {
-  const std::vector<RenameJournal::Record> records = RenameJournal::Read(file);
-  const std::vector<JournalStep> steps = Steps(records);
+  const RenameJournal::Contents contents = RenameJournal::Read(file);
+  const std::vector<JournalStep> steps = Steps(contents.records);
   Reversal reversal(options);
   for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
     const RenameJournal::Record& rename = *step->rename;
@@ -51,7 +54,9 @@ PassReport UndoJournal(const std::filesystem::path& file, const PassOptions& opt
                                      step->reserving ? &step->reserving->identity : nullptr,
                                      step->reserving ? step->reserving->time : 0});
   }
-  return reversal.TakeReport();
+  PassReport report = reversal.TakeReport();
+  report.damaged = contents.damaged;
+  return report;
 }
 
 }  // namespace qomdex

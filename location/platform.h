@@ -123,9 +123,20 @@ class AppendFile {
   Identity identity_;
 };
 
-// Returns the whole content of a file. Reads the disk; throws std::filesystem::filesystem_error
-// when it cannot be read (a folder, say).
-std::string ReadWholeFile(const std::filesystem::path& path);
+// A file as read by ReadRegularFile: what it is, who may change it, and its content.
+struct FileContent {
+  bool regular = false;  // a regular file, not a device, pipe, socket or folder
+  // POSIX: it belongs to the user the program runs as, and no other user may write it (group or
+  // others have no write permission). Always true on Windows.
+  bool owned_by_user = false;
+  bool writable_by_others = false;
+  std::string bytes;  // a regular file's content, up to the size it had when opened
+};
+
+// Opens a file without waiting on it (a pipe without a writer, a device) and, when it is a regular
+// file, reads it up to the size it had when opened, so it never reads without end. Reads the disk;
+// throws std::filesystem::filesystem_error when it cannot be opened or read.
+FileContent ReadRegularFile(const std::filesystem::path& path);
 
 // Returns the root paths of the system's drives (mount points of real file systems off
 // Windows), the system volume first. Reads the system's mount table.

@@ -490,24 +490,32 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
   return error ? NativeString() : to;
 }
 
-std::string ReadWholeFile(const fs::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+FileContent ReadRegularFile(const fs::path& path) {
+  // Without O_NONBLOCK, opening a pipe waits for a writer, and a device may wait for its line.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) throw fs::filesystem_error("cannot read file", path, LastError());
-  std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      const std::error_code error = LastError();
-      close(fd);
-      throw fs::filesystem_error("cannot read file", path, error);
-    }
-    bytes.append(buffer, static_cast<std::size_t>(got));
+  const struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
+  struct stat status {};
+  if (fstat(fd, &status) != 0) throw fs::filesystem_error("cannot read file", path, LastError());
+  FileContent file;
+  file.regular = S_ISREG(status.st_mode);
+  file.owned_by_user = status.st_uid == geteuid();
+  file.writable_by_others = (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  if (!file.regular) return file;
+  file.bytes.resize(static_cast<std::size_t>(status.st_size));
+  std::size_t have = 0;
+  while (have < file.bytes.size()) {
+    const ssize_t got = read(fd, file.bytes.data() + have, file.bytes.size() - have);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw fs::filesystem_error("cannot read file", path, LastError());
+    if (got == 0) break;  // cut shorter since it was opened
+    have += static_cast<std::size_t>(got);
   }
-  close(fd);
-  return bytes;
+  file.bytes.resize(have);
+  return file;
 }
 
 AppendFile::AppendFile(const fs::path& path)

@@ -323,26 +323,38 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
   return error ? NativeString() : given;
 }
 
-std::string ReadWholeFile(const fs::path& path) {
-  const HANDLE file =
+FileContent ReadRegularFile(const fs::path& path) {
+  const HANDLE handle =
       CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE)
     throw fs::filesystem_error("cannot read file", path, LastError());
-  std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
+  const struct Closer {
+    HANDLE handle;
+    ~Closer() { CloseHandle(handle); }
+  } closer{handle};
+  FileContent file;
+  file.owned_by_user = true;
+  BY_HANDLE_FILE_INFORMATION information{};
+  LARGE_INTEGER size{};
+  // A pipe or a console is no disk file; backup semantics open a folder, to be told apart here.
+  if (GetFileType(handle) != FILE_TYPE_DISK) return file;
+  if (!GetFileInformationByHandle(handle, &information) || !GetFileSizeEx(handle, &size))
+    throw fs::filesystem_error("cannot read file", path, LastError());
+  file.regular = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (!file.regular) return file;
+  file.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t have = 0;
+  while (have < file.bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(file.bytes.size() - have, 1 << 30));
     DWORD got = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
-      const std::error_code error = LastError();
-      CloseHandle(file);
-      throw fs::filesystem_error("cannot read file", path, error);
-    }
-    if (got == 0) break;
-    bytes.append(buffer, got);
+    if (!ReadFile(handle, file.bytes.data() + have, want, &got, nullptr))
+      throw fs::filesystem_error("cannot read file", path, LastError());
+    if (got == 0) break;  // cut shorter since it was opened
+    have += got;
   }
-  CloseHandle(file);
-  return bytes;
+  file.bytes.resize(have);
+  return file;
 }
 
 AppendFile::AppendFile(const fs::path& path)
