@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 // clang-format off
 #include "ui/win32/win32.h"
 #include <oleacc.h>
+#include <shlobj.h>
 // clang-format on
 
 #include "tests/support/temp_dir.h"
@@ -418,6 +422,39 @@ TEST(Win32WindowTest, F5RereadsTheLists) {
                win32::qomde::CommandItem(form::CommandId::kRefresh), 0);
   EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 2);
   EXPECT_TRUE(window.messages.empty());
+}
+
+// Returns a drop of these paths as Explorer hands it over, for WM_DROPFILES.
+HDROP DropOf(const std::vector<std::filesystem::path>& paths) {
+  std::wstring list;
+  for (const std::filesystem::path& path : paths) list += path.native() + L'\0';
+  list += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST(Win32WindowTest, TheFolderGivenAndADropFromExplorerMoveTheLists) {
+  TempDir dir;
+  dir.MakeDir("album");
+  dir.Touch("album/01 a.mp3");
+  dir.Touch("album/02 b.mp3");
+  dir.MakeDir("other");
+  dir.Touch("other/c.mp3");
+  std::vector<std::wstring> messages;
+  win32::qomde view([&](const std::wstring& message) { messages.push_back(message); },
+                    dir / "other");
+  const HWND file1 = view.Control(ControlId::File1);
+  EXPECT_EQ(SendMessageW(file1, LB_GETCOUNT, 0, 0), 1);
+  SendMessageW(view.window(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(DropOf({dir / "album" / "01 a.mp3", dir / "other"})), 0);
+  EXPECT_EQ(SendMessageW(file1, LB_GETCOUNT, 0, 0), 2);
+  EXPECT_TRUE(messages.empty());
 }
 
 // A name cut short with "…" in a list or the preview shows whole in its row's tooltip; a row shown
