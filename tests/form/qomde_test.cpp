@@ -454,6 +454,51 @@ const VanishCase kVanishCases[] = {
 INSTANTIATE_TEST_SUITE_P(Vanished, VanishedFolderTest, ::testing::ValuesIn(kVanishCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// The undo command names the folder it would undo in whenever the lists stand on another, and
+// undoes there all the same.
+struct UndoFolderCase {
+  const char* name;
+  bool go_up;         // the lists move to the folder above after the pass
+  bool come_back;     // and then back into the folder of the pass
+  bool undo;          // and then the undo runs
+  bool names_folder;  // the caption names the folder of the pass
+};
+
+void PrintTo(const UndoFolderCase& row, std::ostream* out) { *out << row.name; }
+
+class UndoFolderTest : public ::testing::TestWithParam<UndoFolderCase> {};
+
+TEST_P(UndoFolderTest, TheCaptionNamesTheFolderWhenItIsNotTheOneShown) {
+  const UndoFolderCase& c = GetParam();
+  TempDir dir;
+  dir.MakeDir("d");
+  dir.Touch("d/01 a.txt");
+  dir.Touch("d/02 b.txt");
+  Window w(dir / "d");
+  ASSERT_TRUE(w.opened);
+  const std::filesystem::path folder =
+      w.view.dir1.PathAt(*w.view.dir1_row);  // as the window spells it
+  w.window.Command1Click();
+  if (c.go_up) w.window.Dir1Change(*w.view.dir1_row - 1);
+  if (c.come_back) w.window.Dir1Change(*testing::SubfolderRow(w.view.dir1, testing::Native("d")));
+  if (c.undo) w.window.UndoLastPass();
+  const std::string entries = c.undo ? "0 entries" : "2 entries";
+  EXPECT_EQ(Narrow(w.view.undo_text),
+            "Undo last rename (" + entries +
+                (c.names_folder ? " in " + present::QuoteName(folder.native()) : "") + ")");
+  EXPECT_EQ(dir.Read(c.undo ? "d/01 a.txt" : "d/a.txt"), "d/01 a.txt");
+}
+
+const UndoFolderCase kUndoFolderCases[] = {
+    {"InTheFolderOfThePass", false, false, false, false},
+    {"AnotherFolderShown", true, false, false, true},
+    {"BackInTheFolderOfThePass", true, true, false, false},
+    {"UndoneFromAnotherFolder", true, false, true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(UndoFolder, UndoFolderTest, ::testing::ValuesIn(kUndoFolderCases),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 TEST(QomdeTest, CancelStopsThePassAfterTheCurrentEntry) {
   struct Case {
     std::chrono::milliseconds tick;

@@ -105,7 +105,6 @@ void qomde::FormLoad(const std::optional<std::filesystem::path>& folder) {
     lists_.Load();
     return message;
   });
-  ShowUndo();
 }
 
 void qomde::FormResize() {
@@ -176,7 +175,6 @@ void qomde::Command1Click() {
       return Joined(ReportMessage(Action::kPass, report), LeaveIfGone(report));
     });
   }
-  ShowUndo();
   FormResize();
 }
 
@@ -221,7 +219,6 @@ void qomde::UndoLastPass() {
       return Joined(ReportMessage(Action::kUndo, report), LeaveIfGone(report));
     });
   }
-  ShowUndo();
   FormResize();
 }
 
@@ -287,7 +284,13 @@ void qomde::UpdateCommand(CommandId id, std::u16string caption, bool enabled) {
 }
 
 void qomde::ShowUndo() {
-  UpdateCommand(CommandId::kUndo, UndoText(last_renames_.size()), !last_renames_.empty());
+  // An undo acts in the folder of the pass, which the lists may have left since.
+  std::filesystem::path elsewhere;
+  if (!last_renames_.empty() && (*last_renames_.begin()).directory != lists_.Dir1().path()) {
+    elsewhere = (*last_renames_.begin()).directory;
+  }
+  UpdateCommand(CommandId::kUndo, UndoText(last_renames_.size(), elsewhere),
+                !last_renames_.empty());
 }
 
 void qomde::SyncViews() {
@@ -315,6 +318,8 @@ void qomde::SyncViews() {
     shown_file1_ = lists_.File1().state();
     view_.ShowFiles(FileRows(shown_file1_));
   }
+  // The undo command's caption follows both the last pass and where the lists stand.
+  ShowUndo();
 }
 
 }  // namespace qomdex::form

@@ -80,6 +80,8 @@ class qomde {
   void SyncViews();
   // Sets a command's caption and whether it can be chosen, and shows it.
   void UpdateCommand(CommandId id, std::u16string caption, bool enabled);
+  // Shows the undo command for the last pass's renames, naming their folder when the lists
+  // stand on another.
   void ShowUndo();
   // Returns the pass the selected option runs: Folder's or File's; none while neither is.
   std::optional<EntryKind> ChosenPass() const;

@@ -77,8 +77,10 @@ Message UnexpectedMessage(const std::string& what) {
   return message;
 }
 
-std::u16string UndoText(std::size_t entries) {
-  return u"Undo last rename (" + Count(entries, u" entry", u" entries") + u")";
+std::u16string UndoText(std::size_t entries, const std::filesystem::path& elsewhere) {
+  std::u16string text = u"Undo last rename (" + Count(entries, u" entry", u" entries");
+  if (!elsewhere.empty()) text += u" in " + Quoted(elsewhere.native());
+  return text + u")";
 }
 
 std::u16string ProgressText(Action action, std::size_t done, std::size_t total,

@@ -46,8 +46,9 @@ Message MovedUpMessage(const std::filesystem::path& gone, const std::filesystem:
 // carries (`what` may be empty).
 Message UnexpectedMessage(const std::string& what);
 
-// Returns the undo command's text for the number of entries the last pass renamed.
-std::u16string UndoText(std::size_t entries);
+// Returns the undo command's text for the number of entries the last pass renamed, naming the
+// folder they are in when `elsewhere` is that folder (the lists stand on another); empty: none.
+std::u16string UndoText(std::size_t entries, const std::filesystem::path& elsewhere = {});
 
 // Returns the progress window's text: entries done of the total, and the current name.
 std::u16string ProgressText(Action action, std::size_t done, std::size_t total,
