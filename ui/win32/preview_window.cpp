@@ -60,9 +60,16 @@ PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::
   for (HWND control : {heading_, list_, close}) {
     SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
   }
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   // A row whose texts are cut short shows them whole in a tooltip.
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
+  tooltips_ = std::make_unique<RowTooltips>(
+      window_, list_,
+      [this](POINT at) -> LRESULT {
+        LVHITTESTINFO hit{};
+        hit.pt = at;
+        return SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      },
+      [this](LRESULT row) { return RowTooltip(static_cast<std::size_t>(row)); });
   const int name_width = Scaled(kNameColumnWidth, dpi);
   AddColumn(list_, 0, form::kPreviewNameHead, name_width);
   AddColumn(list_, 1, form::kPreviewResultHead, name_width);
@@ -77,6 +84,7 @@ PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::
 }
 
 PreviewWindow::~PreviewWindow() {
+  tooltips_.reset();
   EnableWindow(owner_, TRUE);
   DestroyWindow(window_);
 }
@@ -108,13 +116,6 @@ std::wstring PreviewWindow::RowTooltip(std::size_t index) const {
       form::CutTextTooltip({{row.name, cut(row.name, 0)}, {row.result, cut(row.result, 1)}}));
 }
 
-void PreviewWindow::GiveTooltip(NMLVGETINFOTIPW& info) const {
-  if (info.cchTextMax <= 0) return;
-  const std::wstring tooltip =
-      info.iItem < 0 ? std::wstring() : RowTooltip(static_cast<std::size_t>(info.iItem));
-  lstrcpynW(info.pszText, tooltip.c_str(), info.cchTextMax);
-}
-
 LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = WindowObject<PreviewWindow>(window, message, lparam);
   if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
@@ -135,13 +136,7 @@ LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM wpar
       }
       return 0;
     }
-    if (header->hwndFrom == self->list_ && header->code == LVN_GETINFOTIPW) {
-      try {
-        self->GiveTooltip(*reinterpret_cast<NMLVGETINFOTIPW*>(lparam));
-      } catch (...) {
-      }
-      return 0;
-    }
+    if (self->tooltips_ && self->tooltips_->OnNotify(*header)) return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

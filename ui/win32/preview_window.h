@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ui/form/preview_rows.h"
+#include "ui/win32/row_tooltips.h"
 #include "ui/win32/win32.h"
 
 namespace qomdex::win32 {
@@ -35,14 +37,13 @@ class PreviewWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   // Gives the list view the text of one cell it is about to draw.
   void GiveText(NMLVDISPINFOW& info) const;
-  // Gives the list view the tooltip of the row under the pointer.
-  void GiveTooltip(NMLVGETINFOTIPW& info) const;
 
   const form::PreviewRows& rows_;
   HWND owner_;
   HWND window_ = nullptr;
   HWND heading_ = nullptr;
   HWND list_ = nullptr;
+  std::unique_ptr<RowTooltips> tooltips_;
   bool closed_ = false;
 };
 

@@ -104,10 +104,7 @@ qomde::qomde(Reporter report, const std::optional<std::filesystem::path>& folder
 
 qomde::~qomde() {
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  for (const ControlId id : {ControlId::Dir1, ControlId::File1}) {
-    RemoveWindowSubclass(Control(id), ListProcedure, 0);
-  }
-  if (tooltip_) DestroyWindow(tooltip_);
+  tooltips_.clear();
   progress_.reset();
   if (IsWindow(window_)) DestroyWindow(window_);
   for (const auto& [id, brush] : backgrounds_) DeleteObject(brush);
@@ -151,22 +148,16 @@ void qomde::CreateControls() {
 }
 
 void qomde::CreateTooltips() {
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
   for (const ControlId id : {ControlId::Dir1, ControlId::File1}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SetWindowSubclass(Control(id), ListProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    const HWND list = Control(id);
+    tooltips_.push_back(std::make_unique<RowTooltips>(
+        window_, list,
+        [list](POINT at) -> LRESULT {
+          const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+          return HIWORD(hit) != 0 ? -1 : LOWORD(hit);
+        },
+        [this, id](LRESULT row) { return RowTooltip(id, static_cast<std::size_t>(row)); }));
   }
-  // A long name breaks over lines rather than running off the screen.
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
 }
 
 void qomde::Layout() {
@@ -241,14 +232,11 @@ LRESULT qomde::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
       return OnColor(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
-    case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lparam);
-      if (header->hwndFrom == tooltip_ && header->code == TTN_GETDISPINFOW) {
-        OnTooltipText(*reinterpret_cast<NMTTDISPINFOW*>(lparam));
-        return 0;
+    case WM_NOTIFY:
+      for (const auto& tooltips : tooltips_) {
+        if (tooltips->OnNotify(*reinterpret_cast<NMHDR*>(lparam))) return 0;
       }
       break;
-    }
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wparam),
                     {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
@@ -382,39 +370,6 @@ std::wstring qomde::RowTooltip(ControlId list, std::size_t row) const {
   ReleaseDC(control, dc);
   const std::u16string whole(text.begin(), text.end());
   return Wide(form::CutTextTooltip({{whole, extent.cx > room.right - room.left}}));
-}
-
-void qomde::OnTooltipText(NMTTDISPINFOW& info) {
-  const auto list = reinterpret_cast<HWND>(info.hdr.idFrom);
-  const ControlId id = list == Control(ControlId::Dir1) ? ControlId::Dir1 : ControlId::File1;
-  POINT at{};
-  GetCursorPos(&at);
-  ScreenToClient(list, &at);
-  const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
-  tooltip_row_ = hit;
-  // No C++ exception may cross the system's message dispatch; a tooltip that cannot be made for
-  // lack of memory shows nothing.
-  try {
-    tooltip_text_ = HIWORD(hit) != 0 ? std::wstring() : RowTooltip(id, LOWORD(hit));
-  } catch (...) {
-    tooltip_text_.clear();
-  }
-  info.lpszText = tooltip_text_.data();
-}
-
-LRESULT CALLBACK qomde::ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                      UINT_PTR, DWORD_PTR self) {
-  if (message == WM_MOUSEMOVE) {
-    auto* window = reinterpret_cast<qomde*>(self);
-    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lparam);
-    if (hit != window->tooltip_row_) {
-      // The tooltip asks for its text once each time it shows: a new row starts it anew.
-      window->tooltip_row_ = hit;
-      SendMessageW(window->tooltip_, TTM_ACTIVATE, FALSE, 0);
-      SendMessageW(window->tooltip_, TTM_ACTIVATE, TRUE, 0);
-    }
-  }
-  return DefSubclassProc(list, message, wparam, lparam);
 }
 
 void qomde::OnContextMenu(HWND list, POINT at) {

@@ -12,6 +12,7 @@
 #include "ui/form/view.h"
 #include "ui/win32/preview_window.h"
 #include "ui/win32/progress_window.h"
+#include "ui/win32/row_tooltips.h"
 #include "ui/win32/win32.h"
 
 namespace qomdex::win32 {
@@ -89,11 +90,6 @@ class qomde : public form::View {
   void OnContextMenu(HWND list, POINT at);
   // Files or folders dropped from Explorer: the form moves the lists to them.
   void OnDropFiles(HDROP drop);
-  // Gives the tooltip of the row of Dir1 or File1 under the pointer.
-  void OnTooltipText(NMTTDISPINFOW& info);
-  // Watches the pointer over Dir1 and File1: a move onto another row asks the tooltip anew.
-  static LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
-                                        UINT_PTR id, DWORD_PTR self);
   // Returns a row's text and where Dir1 or File1 draws it, in the list's client area.
   std::wstring RowText(form::ControlId list, std::size_t row) const;
   RECT RowTextPlace(form::ControlId list, RECT row_place, std::size_t row) const;
@@ -114,9 +110,7 @@ class qomde : public form::View {
   std::vector<HFONT> fonts_;
   form::DirectoryRows dir1_rows_;
   form::FileRows file1_rows_;
-  HWND tooltip_ = nullptr;
-  std::wstring tooltip_text_;  // the text the tooltip shows, kept while it shows
-  LRESULT tooltip_row_ = -1;   // the row under the pointer when the tooltip last asked
+  std::vector<std::unique_ptr<RowTooltips>> tooltips_;  // Dir1's and File1's
   std::unique_ptr<ProgressWindow> progress_;
   PreviewWindow* preview_ = nullptr;
   HACCEL accelerators_ = nullptr;
