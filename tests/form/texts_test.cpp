@@ -6,7 +6,6 @@
 
 #include "present/outcome_words.h"
 #include "tests/form/fake_view.h"
-#include "ui/form/cut_text_tooltip.h"
 
 namespace qomdex::testing {
 namespace {
@@ -63,34 +62,6 @@ const CountCase kCountCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Counts, CountWordsTest, ::testing::ValuesIn(kCountCases),
-                         [](const auto& row) { return std::string(row.param.name); });
-
-// A row's tooltip holds the whole of each text the view cut short, and shows only where it cut one.
-struct TooltipCase {
-  const char* name;
-  bool name_cut, result_cut;
-  const char16_t* expected;
-};
-
-void PrintTo(const TooltipCase& row, std::ostream* out) { *out << row.name; }
-
-class CutTextTooltipTest : public ::testing::TestWithParam<TooltipCase> {};
-
-TEST_P(CutTextTooltipTest, HoldsTheWholeOfEachCutText) {
-  const TooltipCase& c = GetParam();
-  EXPECT_EQ(form::CutTextTooltip(
-                {{u"01 A long name.mp3", c.name_cut}, {u"A long name.mp3", c.result_cut}}),
-            c.expected);
-}
-
-const TooltipCase kTooltipCases[] = {
-    {"NothingCut", false, false, u""},
-    {"NameCut", true, false, u"01 A long name.mp3"},
-    {"ResultCut", false, true, u"A long name.mp3"},
-    {"BothCut", true, true, u"01 A long name.mp3\nA long name.mp3"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Tooltips, CutTextTooltipTest, ::testing::ValuesIn(kTooltipCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
