@@ -16,20 +16,37 @@ bool BornTogether(const Identity& a, const Identity& b) {
   return a.born == 0 || b.born == 0 || a.born == b.born;
 }
 
+bool NumbersMeanSomething(const Identity& a, const Identity& b) {
+  return OnSameMount(a, b) || (a.numbers_durable && b.numbers_durable);
+}
+
 // Whether `now` is `recorded` in all but its modification time.
 bool SameEntryBesidesTime(const Identity& recorded, const Identity& now) {
   if (recorded.type != now.type || recorded.size != now.size || !BornTogether(recorded, now)) {
     return false;
   }
-  const bool numbers_mean_something =
-      OnSameMount(recorded, now) || (recorded.numbers_durable && now.numbers_durable);
-  return !numbers_mean_something || NumbersMatch(recorded, now);
+  return !NumbersMeanSomething(recorded, now) || NumbersMatch(recorded, now);
+}
+
+// Whether the numbers and birth times of both tell for certain whether they are one entry.
+bool NumbersProve(const Identity& recorded, const Identity& now) {
+  return recorded.born != 0 && now.born != 0 && NumbersMeanSomething(recorded, now);
 }
 
 }  // namespace
 
+bool MayBeSameEntry(const Identity& recorded, const Identity& now) {
+  return recorded.type != Identity::Type::kUnknown && recorded.type == now.type &&
+         BornTogether(recorded, now) &&
+         (!NumbersMeanSomething(recorded, now) || NumbersMatch(recorded, now));
+}
+
 bool SameEntry(const Identity& recorded, const Identity& now) {
   if (recorded.type == Identity::Type::kUnknown) return NumbersMatch(recorded, now);
+  // Proven by its numbers and its birth, an entry stays itself whatever is written to it.
+  if (NumbersProve(recorded, now)) {
+    return recorded.type == now.type && recorded.born == now.born && NumbersMatch(recorded, now);
+  }
   return recorded.modified == now.modified && SameEntryBesidesTime(recorded, now);
 }
 

@@ -34,10 +34,18 @@ struct Identity {
   friend bool operator==(const Identity&, const Identity&) = default;
 };
 
-// Returns true when `now` is the very entry `recorded` was taken of: type, size, modification
-// and birth time all match, and so do the numbers wherever they still mean anything (on the
-// same mount, or on a file system that keeps them). Never touches the disk.
+// Returns true when `now` is the very entry `recorded` was taken of. Where the numbers prove it
+// (they mean something, on the same mount or on a file system that keeps them across mounts, and
+// the system gave both a birth time, which tells a number handed on to a new entry apart), type,
+// numbers and birth time match, whatever its content or times since. Elsewhere type, size,
+// modification and birth time all match, and so do the numbers wherever they still mean
+// anything. Never touches the disk.
 bool SameEntry(const Identity& recorded, const Identity& now);
+
+// Returns true when nothing known proves `now` another entry than `recorded` (type, birth time
+// and meaningful numbers agree), though SameEntry may not prove it the same: an entry changed
+// where the numbers prove nothing. Never touches the disk.
+bool MayBeSameEntry(const Identity& recorded, const Identity& now);
 
 // Returns true as SameEntry does, except that on a file system whose numbers do not survive a
 // remount (FAT and FUSE file systems; `fusefat` stamps a renamed file with the time of the

@@ -1,5 +1,6 @@
-// When a recorded identity still names the entry in front of an undo: the numbers decide only
-// where they mean something, and what survives a remount must always match.
+// When a recorded identity still names the entry in front of an undo: numbers that mean something
+// and a birth time prove it whatever was written to it; without that proof, what survives a
+// remount must all match.
 
 #include "location/identity.h"
 
@@ -61,22 +62,38 @@ const MatchCase kCases[] = {
        now.mount = 91, now.modified += 3600 * kSecond;
      },
      false, false},
-    {"written to since", [](Identity&, Identity& now) { now.size = 121; }, false, false},
-    {"stamped with the time of the rename on FAT",
-     [](Identity& recorded, Identity& now) { OnFat(recorded, now), now.modified = kRenamedAt; },
+    {"written to and retimed since, proven by numbers and birth",
+     [](Identity&, Identity& now) { now.size = 121, now.modified = kRenamedAt; }, true, true},
+    {"written to since, proven by numbers and birth after a remount",
+     [](Identity&, Identity& now) { now.size = 121, now.mount = 91; }, true, true},
+    {"written to since where no birth time proves it",
+     [](Identity& recorded, Identity& now) { recorded.born = now.born = 0, now.size = 121; }, false,
+     false},
+    {"written to since on FAT, remounted",
+     [](Identity& recorded, Identity& now) {
+       OnFat(recorded, now), now.size = 121, now.mount = 91;
+     },
+     false, false},
+    {"stamped with the time of the rename on FAT without a birth time",
+     [](Identity& recorded, Identity& now) {
+       OnFat(recorded, now), recorded.born = now.born = 0, now.modified = kRenamedAt;
+     },
      false, true},
     {"stamped, then remounted",
      [](Identity& recorded, Identity& now) {
        OnFat(recorded, now), now.modified = kRenamedAt - kSecond, now.mount = 91, now.file = 3;
      },
      false, true},
-    {"written to a minute after the rename on FAT",
+    {"written to a minute after the rename on FAT, remounted",
      [](Identity& recorded, Identity& now) {
-       OnFat(recorded, now), now.modified = kRenamedAt + 60 * kSecond;
+       OnFat(recorded, now), now.mount = 91, now.modified = kRenamedAt + 60 * kSecond;
      },
      false, false},
-    {"a new time where renames stamp none",
-     [](Identity&, Identity& now) { now.modified = kRenamedAt; }, false, false},
+    {"a new time where renames stamp none and no birth time proves it",
+     [](Identity& recorded, Identity& now) {
+       recorded.born = now.born = 0, now.modified = kRenamedAt;
+     },
+     false, false},
     {"made anew at another birth", [](Identity&, Identity& now) { now.born += 1; }, false, false},
     {"no birth time on one side", [](Identity&, Identity& now) { now.born = 0; }, true, true},
     {"a folder in its place", [](Identity&, Identity& now) { now.type = Identity::Type::kFolder; },
