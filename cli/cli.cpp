@@ -24,7 +24,7 @@ using present::QuoteName;
 // Writes out what is left, says on the error stream why the run ended early, if it did, and
 // returns the exit status by the one rule for every mode.
 int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal, bool unreadable,
-           bool journal_failed, std::ostream& err) {
+           bool journal_failed, std::ostream& err, bool undo = false) {
   output.Flush();
   if (output.failed()) {
     err << kProgramName << ": cannot write the output: " << output.error().message();
@@ -33,7 +33,11 @@ int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal,
     }
     err << '\n';
   }
-  if (stop_signal != 0) {
+  if (stop_signal != 0 && undo) {
+    err << kProgramName << ": stopped by signal " << stop_signal << "; " << observer.renamed()
+        << (observer.renamed() == 1 ? " entry was" : " entries were")
+        << " put back; undo the same journal again to put back the rest\n";
+  } else if (stop_signal != 0) {
     err << kProgramName << ": stopped by signal " << stop_signal
         << "; the renames printed above were made, the remaining entries are untouched\n";
   }
@@ -85,7 +89,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const PassReport::Damage& damage : report.damaged) {
       err << kProgramName << ": " << DamageText(*arguments.undo, damage) << '\n';
     }
-    return Finish(output, observer, stop_signal.load(), false, !report.damaged.empty(), err);
+    if (!report.stopped && report.damaged.empty() && observer.renamed() == 0 &&
+        observer.removed() == 0 && !observer.any_failed()) {
+      err << kProgramName << ": every entry already has its old name\n";
+    }
+    return Finish(output, observer, stop_signal.load(), false, !report.damaged.empty(), err, true);
   }
 
   std::optional<RenameJournal> journal;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -25,20 +27,33 @@ class ConsoleObserver : public PassObserver {
   void Kept(const PassReport::Kept& kept) override;
   void Failed(const PassReport::Failure& failure) override;
   void Removed(const std::filesystem::path& path) override;
+  // An undo of renames made in several folders writes each folder's "FOLDER:" line before the
+  // first line about it, as the walk that made them did.
+  void UndoFolders(std::size_t count) override { head_folders_ = count > 1; }
 
   // Returns true once any rename has failed.
   bool any_failed() const { return any_failed_; }
+  // Return how many renames were made (by an undo: put back) and leftovers removed.
+  std::size_t renamed() const { return renamed_; }
+  std::size_t removed() const { return removed_; }
 
  private:
   // Writes a sentence to the error stream as the program's line, erasing the progress line first.
   void Note(const std::string& sentence);
+  // Writes the folder's "FOLDER:" line where an undo heads its folders and the last line was
+  // about another; `before_message`: flushed, so it shows above a message on the error stream.
+  void Head(const std::filesystem::path& folder, bool before_message);
 
   LineOutput& output_;
   std::ostream& err_;
   Progress& progress_;
   const std::atomic<int>& stop_signal_;
   bool any_failed_ = false;
-  std::string line_;  // one buffer for every rename's line
+  std::size_t renamed_ = 0;
+  std::size_t removed_ = 0;
+  bool head_folders_ = false;
+  std::filesystem::path headed_;  // the folder whose line was written last
+  std::string line_;              // one buffer for every rename's line
 };
 
 }  // namespace qomdex::cli

@@ -129,7 +129,7 @@ bool ParseBody(std::string_view body, std::uint32_t version, RenameJournal::Reco
   record.time = static_cast<std::int64_t>(time);
   record.directory = std::move(directory);
   if (kind < static_cast<unsigned char>(RenameJournal::Kind::kRename) ||
-      kind > static_cast<unsigned char>(RenameJournal::Kind::kReserving) ||
+      kind > static_cast<unsigned char>(RenameJournal::Kind::kNotReserved) ||
       record.directory.empty()) {
     return false;
   }
@@ -268,6 +268,10 @@ std::error_code MakeErrorCode(JournalError error) {
   return {static_cast<int>(error), category};
 }
 
+RenameJournal::RenameJournal(const std::filesystem::path& file, Continued,
+                             platform::SystemCalls& calls)
+    : file_(file, platform::AppendFile::kExisting), calls_(calls) {}
+
 RenameJournal::RenameJournal(const std::filesystem::path& file, platform::SystemCalls& calls)
     : file_(file), calls_(calls) {
   buffer_ = kMagic;
@@ -314,7 +318,9 @@ RenameJournal::Contents RenameJournal::Read(const std::filesystem::path& file) {
   // Another user's journal could name any entry this user may rename.
   if (!content.owned_by_user) refuse(JournalError::kOtherUsersFile);
   if (content.writable_by_others) refuse(JournalError::kWritableByOthers);
-  return RecordReader(content.bytes, static_cast<std::uint32_t>(version)).ReadAll();
+  Contents contents = RecordReader(content.bytes, static_cast<std::uint32_t>(version)).ReadAll();
+  contents.current = version == kVersion;
+  return contents;
 }
 
 }  // namespace qomdex

@@ -48,6 +48,10 @@ class RenameJournal {
     kReserving = 3,    // a placeholder is about to be made under `to` for `from`, the entry
                        // `identity` (only its type: what the placeholder will be); a kill
                        // before the kPlaceholder record leaves it unnamed
+    kPuttingBack = 4,  // an undo is about to put `from`, the entry `identity`, back as `to`;
+                       // the kReserving and kPlaceholder records after it are that rename's
+    kNotReserved = 5,  // the placeholder the last kReserving record announced was not made (the
+                       // name was taken), so whatever holds `to` is not qomdex's
   };
   struct Record {
     Kind kind;
@@ -65,6 +69,13 @@ class RenameJournal {
   explicit RenameJournal(const std::filesystem::path& file,
                          platform::SystemCalls& calls = platform::SystemCalls::Native());
 
+  // Opens an existing journal, just read, to add an undo's own records at its end through
+  // `calls`. Touches the disk; throws std::filesystem::filesystem_error when it is no regular
+  // file that can be written.
+  struct Continued {};
+  RenameJournal(const std::filesystem::path& file, Continued,
+                platform::SystemCalls& calls = platform::SystemCalls::Native());
+
   // Writes one record with one system write, so it is kept if the process dies right after.
   // Touches the disk; returns the system's reason when the record could not be written.
   std::error_code Write(const Record& record);
@@ -81,6 +92,8 @@ class RenameJournal {
   struct Contents {
     std::vector<Record> records;
     std::vector<PassReport::Damage> damaged;
+    // True when written in the version this program writes, so an undo may add records to it.
+    bool current = false;
   };
 
   // Reads a journal file; a last record cut short is left out and is no damage. Reads the disk;

@@ -29,6 +29,9 @@ class PassObserver {
   // names of its directory), so a front end can keep its window answering.
   virtual void Working() {}
 
+  // Told, before an undo from a journal begins, in how many folders its renames were made.
+  virtual void UndoFolders(std::size_t /*count*/) {}
+
   // Told of each outcome the moment the pass records it in its report, so a front end can show
   // it at once: a rename made (or, in a dry run, one that would be), by its directory and bare
   // names, an entry kept, a failure.

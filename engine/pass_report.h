@@ -33,8 +33,11 @@ struct PassReport {
     kUnreadableDirectory,
     // Undo: the entry now named `path` is not the one renamed, and `target` does not hold it
     // either, so it was left alone. `error` is set only when `path` could not be looked at (no
-    // such entry, say).
+    // such entry, no permission, say).
     kNotRenamedEntry,
+    // Undo: the entry now named `path` changed since the rename, and on its file system nothing
+    // proves whether it is still the entry renamed, so it was left alone.
+    kChangedUnproven,
     // The journal could not be written, so `path` was not renamed to `target` and the pass
     // stopped there.
     kJournal,

@@ -4,55 +4,10 @@
 
 #include "engine/fold.h"
 #include "engine/journal.h"
+#include "engine/placeholder_witness.h"
 #include "location/join_path.h"
 
 namespace qomdex {
-namespace {
-
-// Writes each placeholder a fallback rename reserves to the journal before the rename goes on,
-// so an undo can remove it should the process die before the rename replaces it.
-class PlaceholderWitness : public platform::RenameWitness {
- public:
-  PlaceholderWitness(RenameJournal& journal, const std::filesystem::path& directory,
-                     const NativeString& from, const NativeString& to,
-                     const platform::Identity& entry)
-      : journal_(journal), directory_(directory), from_(from), to_(to), entry_(entry) {}
-
-  // The placeholder's identity is known only once it exists, and a kill can come in between:
-  // this record lets an undo find a placeholder that never got its own, by what it will be made
-  // as and the record's time.
-  std::error_code Reserving() override {
-    platform::Identity expected;
-    expected.type = entry_.type == platform::Identity::Type::kFolder
-                        ? platform::Identity::Type::kFolder
-                        : platform::Identity::Type::kFile;
-    return Written(journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_,
-                                   expected, platform::CurrentTime()}));
-  }
-
-  std::error_code Reserved(const platform::Identity& placeholder) override {
-    return Written(journal_.Write({RenameJournal::Kind::kPlaceholder, directory_, NativeString(),
-                                   to_, placeholder, platform::CurrentTime()}));
-  }
-
-  // Returns true when the rename failed because the journal could not be written.
-  bool journal_failed() const { return journal_failed_; }
-
- private:
-  RenameJournal& journal_;
-  const std::filesystem::path& directory_;
-  const NativeString& from_;
-  const NativeString& to_;
-  const platform::Identity& entry_;
-  bool journal_failed_ = false;
-
-  std::error_code Written(std::error_code error) {
-    journal_failed_ = journal_failed_ || bool(error);
-    return error;
-  }
-};
-
-}  // namespace
 
 void RecordRenamed(const std::filesystem::path& directory, const NativeString& from,
                    const NativeString& to, const platform::Identity& identity,

@@ -1,5 +1,6 @@
 #include "engine/reversal.h"
 
+#include "engine/placeholder_witness.h"
 #include "engine/rename_step.h"
 #include "location/join_path.h"
 
@@ -58,13 +59,26 @@ void Reversal::Remove(PassDirectory& directory, const NativeString& name,
   }
 }
 
+bool Reversal::StopRequested() {
+  if (options_.observer != nullptr && options_.observer->StopRequested()) report_.stopped = true;
+  return report_.stopped;
+}
+
+void Reversal::ClearCutShort(const std::filesystem::path& path, const Step& step) {
+  PassDirectory* directory = Open(path);
+  if (directory == nullptr || !Holds(*directory, step.from, step.entry)) return;
+  std::error_code error;
+  directory->Identify(step.to, error);
+  if (!error) RemoveLeftBehind(*directory, step);
+}
+
 void Reversal::Undo(const std::filesystem::path& path, const Step& step) {
   PassDirectory* directory = Open(path);
   if (directory == nullptr) return;
   std::error_code error;
   const platform::Identity now = directory->Identify(step.to, error);
   if (!error && platform::SameEntryStampedAt(step.entry, now, step.renamed_at, kStampMargin)) {
-    PutBack(*directory, step);
+    PutBack(*directory, step, now);
     return;
   }
   // The rename was never made, or has been put back already.
@@ -72,15 +86,22 @@ void Reversal::Undo(const std::filesystem::path& path, const Step& step) {
     if (!error) RemoveLeftBehind(*directory, step);
     return;
   }
-  if (error != std::errc::no_such_file_or_directory) error.clear();
-  RecordFailure({PassReport::FailureKind::kNotRenamedEntry, JoinPath(path, step.to),
-                 JoinPath(path, step.from), error},
+  // Of the same kind, yet changed, where nothing proves it another entry or the same one.
+  const bool unproven = !error && platform::MayBeSameEntry(step.entry, now);
+  RecordFailure({unproven ? PassReport::FailureKind::kChangedUnproven
+                          : PassReport::FailureKind::kNotRenamedEntry,
+                 JoinPath(path, step.to), JoinPath(path, step.from), error},
                 options_, report_);
 }
 
-void Reversal::PutBack(PassDirectory& directory, const Step& step) {
+void Reversal::PutBack(PassDirectory& directory, const Step& step, const platform::Identity& now) {
+  std::optional<PlaceholderWitness> witness;
+  if (journal_ != nullptr && !options_.dry_run) {
+    witness.emplace(*journal_, directory.path(), step.to, step.from, now, true);
+  }
   std::error_code error;
-  const NativeString given = directory.Rename(step.to, step.from, step.entry, error);
+  const NativeString given =
+      directory.Rename(step.to, step.from, step.entry, error, witness ? &*witness : nullptr);
   if (!error) {
     RecordRenamed(directory.path(), step.to, given, step.entry, options_, report_);
   } else if (error == std::errc::file_exists && Holds(directory, step.from, step.entry)) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "engine/journal.h"
 #include "engine/pass_directory.h"
 #include "engine/pass_options.h"
 #include "engine/pass_report.h"
@@ -29,7 +30,13 @@ class Reversal {
     std::int64_t reserving_at = 0;
   };
 
-  explicit Reversal(const PassOptions& options) : options_(options) {}
+  // `journal`, if any, is the journal being undone: the undo's own fallback renames add their
+  // placeholders to it, so a later undo can remove them should this one be cut short.
+  explicit Reversal(const PassOptions& options, RenameJournal* journal = nullptr)
+      : options_(options), journal_(journal) {}
+
+  // Returns true, and marks the report stopped, once the observer asks the undo to stop.
+  bool StopRequested();
 
   // Renames the entry under `step.to` back to `step.from` if it is the one renamed; when both
   // names hold it (a second link), removes `step.to`. When the rename was never made, removes
@@ -37,19 +44,26 @@ class Reversal {
   // alone as a failure. Touches the disk (a dry run only reads it); never throws.
   void Undo(const std::filesystem::path& directory, const Step& step);
 
+  // Removes what an earlier undo's rename of `step.from` back to `step.to`, cut short, left under
+  // `step.to` (see Undo), when the entry still has the name `step.from`; does nothing otherwise.
+  // Touches the disk (a dry run only reads it); never throws.
+  void ClearCutShort(const std::filesystem::path& directory, const Step& step);
+
   // Returns what was done, moving it out.
   PassReport TakeReport() { return std::move(report_); }
 
  private:
   // Returns the open directory, or nothing when it cannot be opened (recorded once).
   PassDirectory* Open(const std::filesystem::path& directory);
-  void PutBack(PassDirectory& directory, const Step& step);
+  // Puts back the entry, which `now` is of.
+  void PutBack(PassDirectory& directory, const Step& step, const platform::Identity& now);
   void RemoveLeftBehind(PassDirectory& directory, const Step& step);
   void Remove(PassDirectory& directory, const NativeString& name,
               const platform::Identity& identity);
   void LeftAlone(PassReport::FailureKind kind, PassDirectory& directory, const NativeString& name);
 
   const PassOptions& options_;
+  RenameJournal* journal_;
   PassReport report_;
   std::map<std::filesystem::path, std::optional<PassDirectory>> directories_;
 };

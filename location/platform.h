@@ -67,6 +67,9 @@ class RenameWitness {
   // Told that an empty placeholder with this identity now holds the new name; the rename goes on
   // only when this returns no error, and otherwise removes the placeholder and fails with it.
   virtual std::error_code Reserved(const Identity& placeholder) = 0;
+  // Told that the placeholder announced was not made (the name was taken, say), so what holds
+  // the new name is not qomdex's; the rename then fails.
+  virtual void NotReserved() = 0;
 };
 
 // Returns the system's time now, in the ticks of an Identity's times, of which a second has
@@ -109,6 +112,10 @@ class AppendFile {
   // Creates the file, which must not exist yet. Touches the disk; throws
   // std::filesystem::filesystem_error (std::errc::file_exists when it exists).
   explicit AppendFile(const std::filesystem::path& path);
+  // Opens an existing regular file to write at its end. Touches the disk; throws
+  // std::filesystem::filesystem_error when it cannot be opened or is no regular file.
+  enum Existing { kExisting };
+  AppendFile(const std::filesystem::path& path, Existing);
   ~AppendFile();
   AppendFile(const AppendFile&) = delete;
   AppendFile& operator=(const AppendFile&) = delete;

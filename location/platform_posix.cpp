@@ -245,7 +245,10 @@ std::error_code RenameOverReservation(SystemCalls& calls, const Directory& direc
   }
   std::error_code error;
   const Identity placeholder = calls.Reserve(directory, to, is_directory, error);
-  if (error) return error;
+  if (error) {
+    if (witness != nullptr) witness->NotReserved();
+    return error;
+  }
   if (witness != nullptr) error = witness->Reserved(placeholder);
   if (!error) error = calls.RenameOverPlaceholder(directory, from, to, placeholder);
   if (error) RemoveLosingNothing(directory, to, &placeholder);
@@ -525,6 +528,20 @@ AppendFile::AppendFile(const fs::path& path)
     const std::error_code error = LastError();
     if (handle_ >= 0) close(static_cast<int>(handle_));
     throw fs::filesystem_error("cannot create file", path, error);
+  }
+  identity_ = IdentityOf(status, true);
+}
+
+AppendFile::AppendFile(const fs::path& path, Existing)
+    : handle_(open(path.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
+  struct stat status {};
+  const bool regular =
+      handle_ >= 0 && fstat(static_cast<int>(handle_), &status) == 0 && S_ISREG(status.st_mode);
+  if (!regular) {
+    const std::error_code error =
+        handle_ >= 0 ? std::make_error_code(std::errc::invalid_argument) : LastError();
+    if (handle_ >= 0) close(static_cast<int>(handle_));
+    throw fs::filesystem_error("cannot open file", path, error);
   }
   identity_ = IdentityOf(status, true);
 }

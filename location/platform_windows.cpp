@@ -371,6 +371,24 @@ AppendFile::AppendFile(const fs::path& path)
   identity_ = IdentityOf(information, true);
 }
 
+AppendFile::AppendFile(const fs::path& path, Existing)
+    : handle_(reinterpret_cast<std::intptr_t>(
+          CreateFileW(ExtendedPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+  const HANDLE file = Handle(handle_);
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool opened = file != INVALID_HANDLE_VALUE;
+  if (!opened || !GetFileInformationByHandle(file, &information) ||
+      GetFileType(file) != FILE_TYPE_DISK ||
+      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    const std::error_code error =
+        opened ? std::make_error_code(std::errc::invalid_argument) : LastError();
+    if (opened) CloseHandle(file);
+    throw fs::filesystem_error("cannot open file", path, error);
+  }
+  identity_ = IdentityOf(information, true);
+}
+
 AppendFile::~AppendFile() { CloseHandle(Handle(handle_)); }
 
 std::vector<fs::path> ListDrives() {

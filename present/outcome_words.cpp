@@ -39,6 +39,15 @@ Wordings FailureWordings(const PassReport::Failure& failure, bool undo) {
       }
       return {{"Not put back: ", " is no longer the entry renamed from ", ""},
               {"left ", " alone: it is not the entry that was renamed", nullptr}};
+    case FailureKind::kChangedUnproven:
+      return {{"Not put back: ",
+               " changed since the rename, and on this file system a changed entry cannot be "
+               "told from another",
+               nullptr},
+              {"left ",
+               " alone: it changed since the rename, and on this file system a changed entry "
+               "cannot be told from another",
+               nullptr}};
     case FailureKind::kJournal:
       return {{"Stopped before renaming ", " as ", ": the rename journal cannot be written"},
               {"cannot write the journal, so ", " was not renamed to ", ""}};

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 
+#include "engine/journal.h"
+#include "location/platform.h"
 #include "present/quoting.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
@@ -64,20 +67,44 @@ TEST(CliTest, DryRunPrintsTheSameLinesAndRenamesNothing) {
   EXPECT_EQ(dir.Names(), (Names{"a.txt", "a copy ( 1).txt"}));
 }
 
-TEST(CliTest, UndoSaysWhyItLeftAnEntryAlone) {
+// Forges the journal into one whose new name is too long for the system to look up.
+void NameTooLongToLookUp(const TempDir& dir, const std::filesystem::path& journal) {
+  std::error_code error;
+  const platform::Identity entry =
+      platform::Identify(platform::Directory(dir.path()), NativeString("a.txt"), error);
+  ASSERT_FALSE(error);
+  std::filesystem::remove(journal);
+  RenameJournal forged(journal);
+  ASSERT_FALSE(forged.Write({RenameJournal::Kind::kRename, dir.path(), "01 a.txt",
+                             NativeString(300, 'x'), entry, platform::CurrentTime()}));
+}
+
+TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
   const struct {
     const char* label;
-    void (*meddle)(const TempDir&);
-    const char* message;  // the start of what it says, the system's reason left out
+    void (*meddle)(const TempDir&, const std::filesystem::path& journal);
+    int status;
+    std::string message;  // the start of what it says
   } cases[] = {
-      {"renamed file gone", [](const TempDir& d) { std::filesystem::remove(d / "a.txt"); },
-       "qomdex-cli: cannot put back a.txt: "},
+      {"renamed file gone",
+       [](const TempDir& d, const auto&) { std::filesystem::remove(d / "a.txt"); }, kExitFailure,
+       "qomdex-cli: cannot put back a.txt: No such file or directory\n"},
       {"another file in its place",
-       [](const TempDir& d) {
+       [](const TempDir& d, const auto&) {
          std::filesystem::remove(d / "a.txt");
          d.Touch("a.txt", "theirs, and longer");
        },
-       "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
+       kExitFailure, "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
+      {"renamed file written to since",
+       [](const TempDir& d, const auto&) { std::ofstream(d / "a.txt", std::ios::app) << "tag"; },
+       kExitSuccess, ""},
+      {"undone already",
+       [](const TempDir&, const std::filesystem::path& journal) {
+         ASSERT_EQ(RunCli({"--undo", Utf8(journal)}).status, kExitSuccess);
+       },
+       kExitSuccess, "qomdex-cli: every entry already has its old name\n"},
+      {"new name cannot be looked up", NameTooLongToLookUp, kExitFailure,
+       "qomdex-cli: cannot put back " + std::string(300, 'x') + ": File name too long\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
@@ -85,11 +112,28 @@ TEST(CliTest, UndoSaysWhyItLeftAnEntryAlone) {
     dir.Touch("01 a.txt");
     ASSERT_EQ(RunCli({"--journal", Utf8(journal_dir / "j"), Utf8(dir.path())}).status,
               kExitSuccess);
-    c.meddle(dir);
+    c.meddle(dir, journal_dir / "j");
     const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
-    EXPECT_EQ(undo.status, kExitFailure);
-    EXPECT_TRUE(undo.err.starts_with(c.message)) << undo.err;
+    EXPECT_EQ(undo.status, c.status);
+    EXPECT_EQ(undo.err, c.message);
   }
+}
+
+TEST(CliTest, UndoStoppedBySignalSaysHowFarItGotAndIsFinishedByTheNext) {
+  TempDir dir, journal_dir;
+  for (const char* name : {"01 a", "02 b"}) dir.Touch(name);
+  ASSERT_EQ(RunCli({"--journal", Utf8(journal_dir / "j"), Utf8(dir.path())}).status, kExitSuccess);
+  std::atomic<int> stop_signal{SIGTERM};
+  std::ostringstream out, err;
+  const int status = cli::Run({"--undo", Utf8(journal_dir / "j")}, out, err,
+                              {.stop_signal = &stop_signal, .terminal_columns = {}});
+  EXPECT_EQ(status, 128 + SIGTERM);
+  EXPECT_EQ(err.str(), "qomdex-cli: stopped by signal " + std::to_string(SIGTERM) +
+                           "; 0 entries were put back; undo the same journal again to put back "
+                           "the rest\n");
+  EXPECT_EQ(dir.Names(), (Names{"a", "b"}));
+  EXPECT_EQ(RunCli({"--undo", Utf8(journal_dir / "j")}).status, kExitSuccess);
+  EXPECT_EQ(dir.Names(), (Names{"01 a", "02 b"}));
 }
 
 TEST(CliTest, CopyCountCarriesOnAcrossDirectoriesInOrder) {

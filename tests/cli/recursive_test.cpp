@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -107,6 +108,23 @@ std::string WithoutEmptySections(const std::string& out) {
   return kept;
 }
 
+// The "FOLDER:" line each rename's line of a run's output falls under, by that line as an undo
+// prints it (`from_undo`) or as the walk printed it (then written the other way round).
+std::map<std::string, std::string> FolderOfEachLine(const std::string& out, bool from_undo) {
+  std::map<std::string, std::string> folders;
+  std::istringstream in(out);
+  std::string folder;
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t arrow = line.find(" -> ");
+    if (arrow == std::string::npos) {
+      folder = line;
+    } else {
+      folders[from_undo ? line : line.substr(arrow + 4) + " -> " + line.substr(0, arrow)] = folder;
+    }
+  }
+  return folders;
+}
+
 struct WalkCase {
   const char* name;
   std::vector<std::string> options;  // besides --recursive
@@ -175,6 +193,12 @@ TEST_P(RecursiveTest, EqualsThePlainRunOverTheFoldersInWalkOrder) {
   const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
   EXPECT_EQ(undo.status, kExitSuccess) << undo.err;
   EXPECT_EQ(Tree(walked.path()), original) << "the journal of a walk undoes it";
+  const std::map<std::string, std::string> walk_folders = FolderOfEachLine(walk_result.out, false);
+  std::set<std::string> headers;
+  for (const auto& [line, folder] : walk_folders) headers.insert(folder);
+  if (headers.size() > 1) {
+    EXPECT_EQ(FolderOfEachLine(undo.out, true), walk_folders) << "the undo's lines:\n" << undo.out;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -31,15 +31,19 @@ namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
 // Runs the file (or folder) pass over `dir` with a new journal at `file` (and `calls`, if any).
-PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false,
+PassReport JournalledPass(const fs::path& dir, const fs::path& file, bool folders = false,
                           platform::SystemCalls* calls = nullptr) {
   RenameJournal journal(file);
   PassState state;
   const PassOptions options{.journal = &journal, .system_calls = calls};
-  const PassReport report = folders ? testing::RunFolderPass(state, dir.path(), options)
-                                    : testing::RunFilePass(state, dir.path(), options);
+  const PassReport report = folders ? testing::RunFolderPass(state, dir, options)
+                                    : testing::RunFilePass(state, dir, options);
   EXPECT_FALSE(journal.Sync());
   return report;
+}
+PassReport JournalledPass(const TempDir& dir, const fs::path& file, bool folders = false,
+                          platform::SystemCalls* calls = nullptr) {
+  return JournalledPass(dir.path(), file, folders, calls);
 }
 
 TEST(JournalTest, UndoFromTheFilePutsBackEveryNameByItsExactBytesAndNeverTheJournal) {
@@ -51,7 +55,7 @@ TEST(JournalTest, UndoFromTheFilePutsBackEveryNameByItsExactBytesAndNeverTheJour
   const Names before{"01 a.txt", "02 \xFF b", "03 line\nbreak", "04 README", "README", "a.txt"};
 #endif
   for (const auto& name : before) dir.Touch(name);
-  const PassReport pass = JournalledPass(dir, dir / "00 journal");
+  const PassReport pass = JournalledPass(dir.path(), dir / "00 journal");
   ASSERT_EQ(pass.renamed.size(), 4u);
   ASSERT_EQ(pass.kept.size(), 1u);
   EXPECT_EQ(pass.kept[0].reason, PassReport::KeptReason::kIsJournal);
@@ -306,7 +310,7 @@ TEST(JournalTest, UndoPassesOverRenamesNeverMadeAndLeavesOtherEntriesAlone) {
   dir.Touch("01 a");
   dir.Touch("03 c");
   dir.MakeDir("c");  // the file's new name is refused after its record is written
-  ASSERT_EQ(JournalledPass(dir, journal_dir / "journal").failures.size(), 1u);
+  ASSERT_EQ(JournalledPass(dir.path(), journal_dir / "journal").failures.size(), 1u);
   fs::rename(dir / "a", dir / "elsewhere");
   dir.Touch("a", "new");
   const Names meddled = dir.Names();
@@ -323,6 +327,8 @@ TEST(JournalTest, UndoPassesOverRenamesNeverMadeAndLeavesOtherEntriesAlone) {
 
 #ifndef _WIN32  // Only the POSIX rename has fallbacks that take more than one step.
 using Fallback = testing::FallbackCalls::Fallback;
+// A kill, as far as the code it cuts short can tell.
+struct Killed {};
 struct CutCase {
   const char* name;
   Fallback fallback;
@@ -334,13 +340,12 @@ const CutCase kCuts[] = {{"SecondLinkOfAFile", Fallback::kLink, false},
 class JournalCutShortTest : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(JournalCutShortTest, UndoRemovesWhatARenameCutShortLeftBehind) {
-  struct Killed {};
   const CutCase& c = GetParam();
   TempDir dir, journal_dir;
   for (const char* name : {"01 a", "02 b"}) c.folders ? dir.MakeDir(name) : dir.Touch(name);
   // The process dies in the middle of the first rename: nothing after it runs.
   testing::FallbackCalls killed(c.fallback, [] { throw Killed{}; });
-  EXPECT_THROW(JournalledPass(dir, journal_dir / "journal", c.folders, &killed), Killed);
+  EXPECT_THROW(JournalledPass(dir.path(), journal_dir / "journal", c.folders, &killed), Killed);
   ASSERT_EQ(dir.Names(), (Names{"01 a", "02 b", "a"})) << "the residue the cut left";
 
   const PassReport dry = UndoJournal(journal_dir / "journal", {.dry_run = true});
@@ -444,6 +449,144 @@ TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
   }
 }
 #endif
+
+// What an undo from a journal must still do after what users, other programs and kills do
+// meanwhile: each row sets the scene and returns the journals to undo, newest first. The undos
+// put back everything and fail nothing, and a second undo of each finds every entry under its old
+// name already.
+struct LaterCase {
+  const char* name;
+  Names first_names;  // "NAME/": a folder holding the file "NAME/in"; else a file
+  std::vector<fs::path> (*scene)(const TempDir& dir, const TempDir& journals);
+  Names after_undo;              // every entry, folders' contents included ("NAME/in")
+  const char* theirs = nullptr;  // another program's empty file, which must stay
+};
+
+#ifndef _WIN32
+// Another program makes the new name "a" the instant before qomdex reserves it.
+class TakenJustBeforeReserve : public testing::FallbackCalls {
+ public:
+  explicit TakenJustBeforeReserve(const TempDir& dir)
+      : FallbackCalls(Fallback::kReservation), dir_(dir) {}
+  platform::Identity Reserve(const platform::Directory& directory, const NativeString& name,
+                             bool folder, std::error_code& error) override {
+    dir_.Touch("a", "");
+    return FallbackCalls::Reserve(directory, name, folder, error);
+  }
+
+ private:
+  const TempDir& dir_;
+};
+
+// Asks the undo to stop once it has put back one entry, as a signal would.
+class StopAfterFirst : public PassObserver {
+ public:
+  bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
+  bool StopRequested() override { return put_back_ > 0; }
+  void Renamed(const fs::path&, NativeStringView, NativeStringView) override { ++put_back_; }
+
+ private:
+  int put_back_ = 0;
+};
+
+std::vector<fs::path> UndoKilledWhileReserving(const TempDir& dir, const TempDir& journals,
+                                               bool folders) {
+  JournalledPass(dir.path(), journals / "j", folders);
+  testing::FallbackCalls killed(Fallback::kReservation, [] { throw Killed{}; });
+  EXPECT_THROW(UndoJournal(journals / "j", {.system_calls = &killed}), Killed);
+  return {journals / "j"};
+}
+#endif
+
+class UndoLaterTest : public ::testing::TestWithParam<LaterCase> {};
+
+TEST_P(UndoLaterTest, PutsBackWhatWasRenamedAndNothingElse) {
+  const LaterCase& c = GetParam();
+  TempDir dir, journals;
+  for (const std::string& name : c.first_names) {
+    if (name.ends_with('/')) {
+      dir.MakeDir(name);
+      dir.Touch(name + "in");
+    } else {
+      dir.Touch(name);
+    }
+  }
+  for (const fs::path& journal : c.scene(dir, journals)) {
+    const PassReport undo = UndoJournal(journal);
+    EXPECT_EQ(testing::FailedNames(undo), std::vector<std::string>{}) << journal;
+    EXPECT_FALSE(undo.stopped);
+    const PassReport again = UndoJournal(journal);
+    EXPECT_TRUE(again.renamed.empty() && again.removed.empty() && again.failures.empty())
+        << "a second undo of " << journal;
+  }
+  Names names;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+    const std::string name = fs::relative(entry.path(), dir.path()).string();
+    names.insert(name);
+    if (entry.is_regular_file()) {
+      EXPECT_TRUE(dir.Read(name).starts_with(name == (c.theirs ? c.theirs : "") ? "" : name))
+          << name << " holds " << dir.Read(name);
+    }
+  }
+  EXPECT_EQ(names, c.after_undo);
+}
+
+const LaterCase kLater[] = {
+    {"WrittenToAfterTheRename",
+     {"01 a", "02 b"},
+     [](const TempDir& dir, const TempDir& journals) {
+       JournalledPass(dir.path(), journals / "j");
+       std::ofstream(dir / "a", std::ios::app) << " tagged";
+       return std::vector<fs::path>{journals / "j"};
+     },
+     {"01 a", "02 b"}},
+    {"FolderPassThenFilePassInside",
+     {"01 x/", "02 y/"},
+     [](const TempDir& dir, const TempDir& journals) {
+       JournalledPass(dir.path(), journals / "folders", true);
+       dir.Touch("x/03 f", "01 x/03 f");
+       JournalledPass(dir / "x", journals / "files");
+       return std::vector<fs::path>{journals / "files", journals / "folders"};
+     },
+     {"01 x", "01 x/in", "01 x/03 f", "02 y", "02 y/in"}},
+    {"StoppedUndoFinishedByTheNext",
+     {"01 a", "02 b", "03 c"},
+     [](const TempDir& dir, const TempDir& journals) {
+       JournalledPass(dir.path(), journals / "j");
+       StopAfterFirst stop;
+       const PassReport stopped = UndoJournal(journals / "j", {.observer = &stop});
+       EXPECT_TRUE(stopped.stopped);
+       EXPECT_EQ(stopped.renamed.size(), 1u);
+       return std::vector<fs::path>{journals / "j"};
+     },
+     {"01 a", "02 b", "03 c"}},
+#ifndef _WIN32
+    {"ReservationRefusedLeavesTheNameTo",
+     {"01 a"},
+     [](const TempDir& dir, const TempDir& journals) {
+       TakenJustBeforeReserve calls(dir);
+       EXPECT_EQ(testing::FailedNames(JournalledPass(dir.path(), journals / "j", false, &calls)),
+                 std::vector<std::string>{"01 a"});
+       return std::vector<fs::path>{journals / "j"};
+     },
+     {"01 a", "a"},
+     "a"},
+    {"UndoKilledWhileReservingAFileName",
+     {"01 a", "02 b"},
+     [](const TempDir& dir, const TempDir& journals) {
+       return UndoKilledWhileReserving(dir, journals, false);
+     },
+     {"01 a", "02 b"}},
+    {"UndoKilledWhileReservingAFolderName",
+     {"01 x/", "02 y/"},
+     [](const TempDir& dir, const TempDir& journals) {
+       return UndoKilledWhileReserving(dir, journals, true);
+     },
+     {"01 x", "01 x/in", "02 y", "02 y/in"}},
+#endif
+};
+INSTANTIATE_TEST_SUITE_P(Later, UndoLaterTest, ::testing::ValuesIn(kLater),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace qomdex
