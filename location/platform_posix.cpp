@@ -126,15 +126,16 @@ Identity IdentityOf(const struct stat& status, bool numbers_durable) {
 
 // Looks at an entry without following a link; returns the reason on failure. Where the system
 // has statx, the same call gives the birth time and the mount, so a look costs no more than a
-// stat.
-std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look) {
+// stat. `fresh`: asks the file system itself, past what the kernel keeps of a FUSE or network
+// entry, for a look that decides whether the entry may be replaced or removed.
+std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable, Look& look,
+                       bool fresh = false) {
 #if defined(__linux__) && defined(STATX_BTIME)
   struct statx status {};
   constexpr unsigned kMask = STATX_TYPE | STATX_INO | STATX_SIZE | STATX_MTIME | STATX_BTIME |
                              STATX_NLINK | kStatxUniqueMount;
-  if (statx(directory_fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kMask, &status) != 0) {
-    return LastError();
-  }
+  const int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | (fresh ? AT_STATX_FORCE_SYNC : 0);
+  if (statx(directory_fd, name, flags, kMask, &status) != 0) return LastError();
   Identity& identity = look.identity;
   identity = {};
   identity.device = makedev(status.stx_dev_major, status.stx_dev_minor);
@@ -149,6 +150,7 @@ std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable,
   identity.numbers_durable = numbers_durable;
   look.links = status.stx_nlink;
 #else
+  (void)fresh;
   struct stat status {};
   if (fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
   look.identity = IdentityOf(status, numbers_durable);
@@ -157,8 +159,9 @@ std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable,
   return {};
 }
 
-std::error_code LookAt(const Directory& directory, const NativeString& name, Look& look) {
-  return LookAt(directory.descriptor(), name.c_str(), directory.numbers_durable(), look);
+std::error_code LookAt(const Directory& directory, const NativeString& name, Look& look,
+                       bool fresh = false) {
+  return LookAt(directory.descriptor(), name.c_str(), directory.numbers_durable(), look, fresh);
 }
 
 }  // namespace
@@ -166,7 +169,7 @@ std::error_code LookAt(const Directory& directory, const NativeString& name, Loo
 std::error_code RemoveLosingNothing(const Directory& directory, const NativeString& name,
                                     const Identity* identity) {
   Look look;
-  if (const std::error_code error = LookAt(directory, name, look)) return error;
+  if (const std::error_code error = LookAt(directory, name, look, true)) return error;
   if (identity != nullptr && !SameEntry(*identity, look.identity)) return NameTakenError();
   const int fd = directory.descriptor();
   if (look.identity.type == Identity::Type::kFolder) {
@@ -424,7 +427,7 @@ std::error_code NativeCalls::RenameOverPlaceholder(const Directory& directory,
                                                    const NativeString& from, const NativeString& to,
                                                    const Identity& placeholder) {
   Look now;
-  if (LookAt(directory, to, now) || !SameNumbers(now.identity, placeholder) ||
+  if (LookAt(directory, to, now, true) || !SameNumbers(now.identity, placeholder) ||
       (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
     return NameTakenError();
   }

@@ -462,6 +462,17 @@ struct LaterCase {
   const char* theirs = nullptr;  // another program's empty file, which must stay
 };
 
+// Asks the undo to stop once it has put back one entry, as a signal would.
+class StopAfterFirst : public PassObserver {
+ public:
+  bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
+  bool StopRequested() override { return put_back_ > 0; }
+  void Renamed(const fs::path&, NativeStringView, NativeStringView) override { ++put_back_; }
+
+ private:
+  int put_back_ = 0;
+};
+
 #ifndef _WIN32
 // Another program makes the new name "a" the instant before qomdex reserves it.
 class TakenJustBeforeReserve : public testing::FallbackCalls {
@@ -476,17 +487,6 @@ class TakenJustBeforeReserve : public testing::FallbackCalls {
 
  private:
   const TempDir& dir_;
-};
-
-// Asks the undo to stop once it has put back one entry, as a signal would.
-class StopAfterFirst : public PassObserver {
- public:
-  bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
-  bool StopRequested() override { return put_back_ > 0; }
-  void Renamed(const fs::path&, NativeStringView, NativeStringView) override { ++put_back_; }
-
- private:
-  int put_back_ = 0;
 };
 
 std::vector<fs::path> UndoKilledWhileReserving(const TempDir& dir, const TempDir& journals,
