@@ -67,17 +67,19 @@ TEST(CliTest, DryRunPrintsTheSameLinesAndRenamesNothing) {
   EXPECT_EQ(dir.Names(), (Names{"a.txt", "a copy ( 1).txt"}));
 }
 
+#ifndef _WIN32
 // Forges the journal into one whose new name is too long for the system to look up.
 void NameTooLongToLookUp(const TempDir& dir, const std::filesystem::path& journal) {
   std::error_code error;
   const platform::Identity entry =
-      platform::Identify(platform::Directory(dir.path()), NativeString("a.txt"), error);
+      platform::Identify(platform::Directory(dir.path()), testing::Native("a.txt"), error);
   ASSERT_FALSE(error);
   std::filesystem::remove(journal);
   RenameJournal forged(journal);
-  ASSERT_FALSE(forged.Write({RenameJournal::Kind::kRename, dir.path(), "01 a.txt",
-                             NativeString(300, 'x'), entry, platform::CurrentTime()}));
+  ASSERT_FALSE(forged.Write({RenameJournal::Kind::kRename, dir.path(), testing::Native("01 a.txt"),
+                             NativeString(300, NativeChar{'x'}), entry, platform::CurrentTime()}));
 }
+#endif
 
 TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
   const struct {
@@ -103,8 +105,10 @@ TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
          ASSERT_EQ(RunCli({"--undo", Utf8(journal)}).status, kExitSuccess);
        },
        kExitSuccess, "qomdex-cli: every entry already has its old name\n"},
+#ifndef _WIN32  // The system's own words for it.
       {"new name cannot be looked up", NameTooLongToLookUp, kExitFailure,
        "qomdex-cli: cannot put back " + std::string(300, 'x') + ": File name too long\n"},
+#endif
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
