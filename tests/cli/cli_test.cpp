@@ -86,20 +86,22 @@ TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
     const char* label;
     void (*meddle)(const TempDir&, const std::filesystem::path& journal);
     int status;
-    std::string message;  // the start of what it says
+    std::string message;  // what it says, up to the system's reason where one follows
   } cases[] = {
       {"renamed file gone",
        [](const TempDir& d, const auto&) { std::filesystem::remove(d / "a.txt"); }, kExitFailure,
-       "qomdex-cli: cannot put back a.txt: No such file or directory\n"},
+       "qomdex-cli: cannot put back a.txt: "},
       {"another file in its place",
        [](const TempDir& d, const auto&) {
          std::filesystem::remove(d / "a.txt");
          d.Touch("a.txt", "theirs, and longer");
        },
        kExitFailure, "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
+#ifndef _WIN32  // Under wine a file's creation time moves when it is written to.
       {"renamed file written to since",
        [](const TempDir& d, const auto&) { std::ofstream(d / "a.txt", std::ios::app) << "tag"; },
        kExitSuccess, ""},
+#endif
       {"undone already",
        [](const TempDir&, const std::filesystem::path& journal) {
          ASSERT_EQ(RunCli({"--undo", Utf8(journal)}).status, kExitSuccess);
@@ -119,7 +121,8 @@ TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
     c.meddle(dir, journal_dir / "j");
     const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
     EXPECT_EQ(undo.status, c.status);
-    EXPECT_EQ(undo.err, c.message);
+    EXPECT_EQ(c.message.ends_with(": ") ? undo.err.substr(0, c.message.size()) : undo.err,
+              c.message);
   }
 }
 
