@@ -71,8 +71,8 @@ TEST(CliTest, DryRunPrintsTheSameLinesAndRenamesNothing) {
 // Forges the journal into one whose new name is too long for the system to look up.
 void NameTooLongToLookUp(const TempDir& dir, const std::filesystem::path& journal) {
   std::error_code error;
-  const platform::Identity entry =
-      platform::Identify(platform::Directory(dir.path()), testing::Native("a.txt"), error);
+  const platform::Identity entry = platform::SystemCalls::Native().Identify(
+      platform::Directory(dir.path()), testing::Native("a.txt"), error);
   ASSERT_FALSE(error);
   std::filesystem::remove(journal);
   RenameJournal forged(journal);
