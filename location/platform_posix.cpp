@@ -214,13 +214,16 @@ std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
   const int fd = directory.descriptor();
   Look made;
   const std::error_code made_error = LookAt(directory, to, made);
-  Look old;
-  const bool old_holds_entry =
-      !LookAt(directory, from, old) && SameNumbers(old.identity, source.identity);
+  // Looked at last, right before a name goes, and from the driver itself, so the instant in which
+  // another program can put its own entry there unseen is as short as the system allows.
+  const auto old_holds_entry = [&] {
+    Look old;
+    return !LookAt(directory, from, old, true) && SameNumbers(old.identity, source.identity);
+  };
   const bool made_is_entry = !made_error && SameNumbers(made.identity, source.identity);
   if (made_is_entry && made.links > source.links) {
     // Gone or taken by another program: the entry keeps only its new name either way.
-    if (!old_holds_entry) return {};
+    if (!old_holds_entry()) return {};
     const std::error_code error = Checked(unlinkat(fd, from.c_str(), 0) == 0);
     if (error) RemoveLosingNothing(directory, to, &made.identity);
     return error;
@@ -233,7 +236,7 @@ std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
                                 made.identity.modified == source.identity.modified;
   if (!made_is_entry && !per_path_numbers) return NameTakenError();
   // Another program took the old name meanwhile: the new one is all the entry has.
-  if (!old_holds_entry) return {};
+  if (!old_holds_entry()) return {};
   if (const std::error_code error = Checked(unlinkat(fd, to.c_str(), 0) == 0)) return error;
   return std::make_error_code(kLinksUnusable);
 }

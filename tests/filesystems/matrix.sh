@@ -15,8 +15,10 @@
 #                        names it) a program appending to the new names over and over during a
 #                        pass loses none of its writes, in three rounds; it still loses the
 #                        writes made in the instant between the last look and the rename
-#   link-race            (NTFS: renames by a hard link) a program putting its own files under the
-#                        old names once the new ones exist loses none of them
+#   link-race            (NTFS: renames by a hard link; only when QOMDEX_FS_CHECKS names it) a
+#                        program putting its own files under the old names the moment the new
+#                        ones exist loses none of them; it still loses one put there in the
+#                        instant between the last look at the old name and its unlink
 #   undo-kill            (exFAT files, NTFS folders) after a SIGKILL at a seeded call of an
 #                        undo, a second undo puts back every name and leaves nothing else
 #   remount-test         only when QOMDEX_REMOUNT_TEST is set: that shell command, given an empty
@@ -50,8 +52,7 @@ echo "matrix: seed $seed (rerun with: matrix.sh CLI SHIM $seed)"
 RANDOM=$seed
 
 [ -n "${QOMDEX_FS_KINDS:-}" ] && read -r -a fs_kinds <<<"$QOMDEX_FS_KINDS"
-checks=(file-pass-names folder-pass-names dry-run race kill undo-after-remount link-race
-  undo-kill)
+checks=(file-pass-names folder-pass-names dry-run race kill undo-after-remount undo-kill)
 [ -n "${QOMDEX_REMOUNT_TEST:-}" ] && checks+=(remount-test)
 [ -n "${QOMDEX_FS_CHECKS:-}" ] && read -r -a checks <<<"$QOMDEX_FS_CHECKS"
 
@@ -402,7 +403,7 @@ check_append_race() {
   # fusefat takes time square in a folder's size.
   count=$([ "$kind" = fat ] && echo 150 || echo 600)
   for round in 1 2 3; do
-    dir=$point/append-$round
+    dir=$(mktemp -d "$point/append.XXXXXX") || { fail "cannot make a folder"; return; }
     make_tracks "$dir" "$count" || return
     # Another program appends a line to each new name, over and over, while the pass runs; it
     # notes each write it made.
@@ -433,7 +434,9 @@ check_append_race() {
 
 check_link_race() {
   skip_unless ntfs && return
-  local count=150 dir=$point/link-race i old made=0
+  local count=150 dir i old
+  # A folder of its own each time, so the check can be repeated (QOMDEX_FS_CHECKS).
+  dir=$(mktemp -d "$point/link-race.XXXXXX") || { fail "cannot make a folder"; return; }
   make_tracks "$dir" "$count" || return
   # Another program puts a file of its own under each old name once the new name exists, also
   # between the link and the unlink of a rename by link.
@@ -468,7 +471,9 @@ check_link_race() {
 
 check_undo_kill() {
   skip_unless exfat ntfs && return
-  local count=60 dir=$point/undo-kill journal=$work/undo-kill.journal i names=() crash_at pass
+  local count=60 dir journal i names=() crash_at pass
+  dir=$(mktemp -d "$point/undo-kill.XXXXXX") || { fail "cannot make a folder"; return; }
+  journal=$work/${dir##*/}.journal
   pass=$([ "$kind" = ntfs ] && echo folders || echo files)
   for ((i = 0; i < count; i++)); do names+=("$(printf '%02d - take %d' "$i" "$i")"); done
   "make_${pass%s}s" "$dir" "${names[@]}" || return
