@@ -59,7 +59,13 @@ TEST(RemountUndoTest, PutsBackEveryUntouchedEntryAndLeavesAStrangerAlone) {
   EXPECT_EQ(Read(dir / "moved.txt"), "02 b.txt");
   EXPECT_FALSE(fs::exists(dir / "02 b.txt"));
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(Narrow(view.messages.front()).find("b.txt is no longer the entry renamed"),
+  // Where a remount renumbers entries, nothing tells the user's file from the renamed one changed.
+  const std::string kind = std::getenv("QOMDEX_FS_KIND") ? std::getenv("QOMDEX_FS_KIND") : "";
+  const bool renumbered = kind == "fat" || kind == "exfat" || kind == "ntfs" || kind == "sshfs";
+  EXPECT_NE(Narrow(view.messages.front())
+                .find(renumbered ? "b.txt changed since the rename, and on this file system a "
+                                   "changed entry cannot be told from another"
+                                 : "b.txt is no longer the entry renamed"),
             std::string::npos)
       << Narrow(view.messages.front());
 }
