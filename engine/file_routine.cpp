@@ -27,7 +27,7 @@ PlannedStep FilePlanner::Decide(std::size_t position, const NativeString& name,
                                 const std::filesystem::path& /*directory*/,
                                 const TakenNames& taken) {
   state_.ItemIndex = position;
-  Clean(state_, name, StripSet::kFile);
+  Clean(state_, name, StripSet::kFile, leave_out_);
   FoldInto(state_.NewName, new_fold_);
   // The check compares with every listed name and then once more with the empty name.
   const std::size_t matches = taken.Count(new_fold_) + (new_fold_.empty() ? 1 : 0);

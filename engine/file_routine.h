@@ -23,13 +23,16 @@ PassReport FileRoutine(PassState& state, FileList& file1, FileList& file2,
 // form when the cleaned one is taken.
 class FilePlanner final : public PassPlanner {
  public:
-  explicit FilePlanner(PassState& state) : state_(state) {}
+  // Leaves out the entries `leave_out` names, when it is set; keeps a reference to it.
+  explicit FilePlanner(PassState& state, const LeaveOut& leave_out)
+      : state_(state), leave_out_(leave_out) {}
   bool IndexesFullPaths() const override { return false; }
   PlannedStep Decide(std::size_t position, const NativeString& name,
                      const std::filesystem::path& directory, const TakenNames& taken) override;
 
  private:
   PassState& state_;
+  const LeaveOut& leave_out_;
   std::u16string new_fold_, suffixed_fold_;  // reused from entry to entry
 };
 

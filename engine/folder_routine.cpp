@@ -20,7 +20,7 @@ PlannedStep FolderPlanner::Decide(std::size_t position, const NativeString& name
                                   const std::filesystem::path& directory, const TakenNames& taken) {
   state_.ItemIndex = position;
   state_.FolderName = name;
-  Clean(state_, state_.FolderName, StripSet::kFolder);
+  Clean(state_, state_.FolderName, StripSet::kFolder, leave_out_);
   const std::filesystem::path cleaned = JoinPath(directory, state_.NewName);
   FoldInto(cleaned.native(), state_.CandidatePath);
   state_.NameTaken = taken.Count(state_.CandidatePath) > 0;

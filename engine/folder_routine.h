@@ -23,13 +23,16 @@ PassReport FolderRoutine(PassState& state, DirectoryList& dir1, DirectoryList& d
 // with its position when a folder of that name stands beside it.
 class FolderPlanner final : public PassPlanner {
  public:
-  explicit FolderPlanner(PassState& state) : state_(state) {}
+  // Leaves out the entries `leave_out` names, when it is set; keeps a reference to it.
+  explicit FolderPlanner(PassState& state, const LeaveOut& leave_out)
+      : state_(state), leave_out_(leave_out) {}
   bool IndexesFullPaths() const override { return true; }
   PlannedStep Decide(std::size_t position, const NativeString& name,
                      const std::filesystem::path& directory, const TakenNames& taken) override;
 
  private:
   PassState& state_;
+  const LeaveOut& leave_out_;
   NativeString new_name_;       // the name decided on
   std::u16string target_fold_;  // its fold when suffixed
 };

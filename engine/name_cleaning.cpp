@@ -20,6 +20,13 @@ void Clean(PassState& state, const NativeString& name, StripSet set) {
   state.NewName.assign(name, state.CharPos - 1);  // reuses the buffer of the last name
 }
 
+void Clean(PassState& state, const NativeString& name, StripSet set, const LeaveOut& leave_out) {
+  Clean(state, name, set);
+  if (!state.NameChanged || !leave_out || !leave_out(name)) return;
+  state.NewName = name;
+  state.NameChanged = false;
+}
+
 NativeString NumberText(std::size_t number) {
   const std::string digits = std::to_string(number);
   NativeString text(1, NativeChar{' '});

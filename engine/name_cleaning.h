@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "engine/pass_options.h"
 #include "engine/pass_state.h"
 #include "location/native_name.h"
 
@@ -17,6 +18,10 @@ bool IsInStripSet(NativeChar c, StripSet set);
 // Cuts the longest leading run of set members from name into state.NewName, sets
 // state.NameChanged when anything was cut and leaves state.CharPos on the first kept character.
 void Clean(PassState& state, const NativeString& name, StripSet set);
+
+// As Clean, but a name that `leave_out` (when set) names keeps itself: state.NewName is the name
+// and state.NameChanged false, as for a name with nothing to cut.
+void Clean(PassState& state, const NativeString& name, StripSet set, const LeaveOut& leave_out);
 
 // Returns the number as a copy suffix writes it: a blank, then its decimal digits (3 gives " 3").
 NativeString NumberText(std::size_t number);

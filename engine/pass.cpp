@@ -97,10 +97,10 @@ PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& ta
 PassReport RunPass(EntryKind kind, PassState& state, const EntryList& listing, EntryList& taken,
                    const PassOptions& options) {
   if (kind == EntryKind::kFolder) {
-    FolderPlanner planner(state);
+    FolderPlanner planner(state, options.leave_out);
     return RunPass(planner, listing, taken, options);
   }
-  FilePlanner planner(state);
+  FilePlanner planner(state, options.leave_out);
   return RunPass(planner, listing, taken, options);
 }
 

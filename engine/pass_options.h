@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 #include "engine/pass_report.h"
 #include "location/native_name.h"
@@ -42,6 +43,9 @@ class PassObserver {
   virtual void Removed(const std::filesystem::path&) {}
 };
 
+// Returns true for the bare name of an entry the pass is to leave out.
+using LeaveOut = std::function<bool(const NativeString& name)>;
+
 // How a pass runs; the defaults are what the window does.
 struct PassOptions {
   // Renames nothing and reports what the pass would do: a new name that exists on disk is
@@ -57,6 +61,10 @@ struct PassOptions {
   // Off: renames go to the observer only and are not kept in the report, so a front end that
   // prints each one as it is made holds no memory for them.
   bool keep_renamed = true;
+  // When set, an entry it names keeps its name and counts, for taken names and copy numbers, as
+  // an entry whose name has nothing to cut. Asked once for each entry whose name would change, in
+  // the pass's order, before anything else is decided or told of the entry.
+  LeaveOut leave_out = {};
 };
 
 }  // namespace qomdex

@@ -39,19 +39,31 @@ constexpr CommandKey kCtrlP{KeyName::kLetter, 'P', true};
 constexpr CommandKey kCtrlZ{KeyName::kLetter, 'Z', true};
 constexpr CommandKey kF5{KeyName::kF5};
 constexpr std::uint8_t kEverywhere = form::kWindowKey | form::kListMenu;
+// The preview's commands, which can be chosen only while a preview shows.
+const Expected kTick{
+    CommandId::kTick, "Tick or untick", {KeyName::kSpace}, form::kPreviewKey, false};
+const Expected kRename{CommandId::kRename,
+                       "Rename",
+                       {KeyName::kEnter},
+                       form::kPreviewKey | form::kPreviewButton,
+                       false};
 
 const CommandCase kCases[] = {
     {"OnOpening",
      [](form::qomde&) {},
      {{CommandId::kPreview, "Preview...", kCtrlP, kEverywhere, true},
       {CommandId::kUndo, "Undo last rename (0 entries)", kCtrlZ, kEverywhere, false},
-      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true}},
+      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true},
+      kTick,
+      kRename},
      {"01 a.txt", "02 b.txt"}},
     {"AfterAPass",
      [](form::qomde& window) { window.Command1Click(); },
      {{CommandId::kPreview, "Preview...", kCtrlP, kEverywhere, true},
       {CommandId::kUndo, "Undo last rename (2 entries)", kCtrlZ, kEverywhere, true},
-      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true}},
+      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true},
+      kTick,
+      kRename},
      {"a.txt", "b.txt"}},
     {"AfterUndoRanFromTheTable",
      [](form::qomde& window) {
@@ -60,7 +72,9 @@ const CommandCase kCases[] = {
      },
      {{CommandId::kPreview, "Preview...", kCtrlP, kEverywhere, true},
       {CommandId::kUndo, "Undo last rename (0 entries)", kCtrlZ, kEverywhere, false},
-      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true}},
+      {CommandId::kRefresh, "Refresh", kF5, form::kWindowKey, true},
+      kTick,
+      kRename},
      {"01 a.txt", "02 b.txt"}},
 };
 

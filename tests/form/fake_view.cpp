@@ -25,6 +25,11 @@ void FakeView::ShowCommand(const form::Command& command) {
   undo_enabled = command.enabled;
 }
 
+void FakeView::ShowPreview(const form::PreviewRows& rows) {
+  previews.push_back(rows);
+  if (in_preview) in_preview(rows);
+}
+
 void FakeView::ShowMessage(const form::Message& message) {
   messages.push_back(message.text + u'\n' + message.details);
   details.push_back(Narrow(message.details));

@@ -25,7 +25,9 @@ class FakeView : public form::View {
   void SelectDirectory(std::size_t row) override { dir1_row = row; }
   void ShowFiles(const form::FileRows& rows) override { files = rows; }
   void ShowCommand(const form::Command& command) override;
-  void ShowPreview(const form::PreviewRows& rows) override { previews.push_back(rows); }
+  void ShowPreview(const form::PreviewRows& rows) override;
+  void ShowPreviewRows(std::size_t first) override { redrawn_from.push_back(first); }
+  void ClosePreview() override { ++previews_closed; }
   void ShowMessage(const form::Message& message) override;
   // Runs the work on a thread of its own, as a toolkit's view does.
   void RunAside(const std::function<void()>& work) override;
@@ -49,6 +51,8 @@ class FakeView : public form::View {
   bool canceled = false;
   // Runs inside UpdateProgress and LetEventsRun, where a toolkit lets pending events run.
   std::function<void()> on_update;
+  // Runs while the preview shows, as its user would, with the rows it shows.
+  std::function<void(const form::PreviewRows&)> in_preview;
 
   // Records.
   std::vector<std::pair<form::ControlId, form::Bgr>> colors;
@@ -60,9 +64,11 @@ class FakeView : public form::View {
   form::FileRows files;
   std::u16string undo_text;  // the undo command's caption, as last shown
   bool undo_enabled = false;
-  std::vector<form::PreviewRows> previews;
-  std::vector<std::u16string> messages;  // the text, then a line break and the details
-  std::vector<std::string> details;      // the details alone
+  std::vector<form::PreviewRows> previews;  // as each preview opened
+  std::vector<std::size_t> redrawn_from;    // the first row of each redraw of a preview
+  int previews_closed = 0;                  // by the form
+  std::vector<std::u16string> messages;     // the text, then a line break and the details
+  std::vector<std::string> details;         // the details alone
   std::vector<std::string>
       progress;        // "show" or "show without Cancel", "update <permille>", "close"
   int asides = 0;      // works run aside

@@ -1,11 +1,13 @@
 // The Qt window's preview: Ctrl+P and "Preview..." in the lists' context menu open the dialog
-// with the form's rows in a table, and nothing is renamed.
+// with the form's rows in a table, and nothing is renamed; Space and a click on a tick box reach
+// the form, and the Rename button renames what is ticked.
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -75,6 +77,51 @@ class QomdePreviewTest : public QObject {
     QCOMPARE(shown_rows, 2);
     QVERIFY(driver.Find<QDialog>("Preview") == nullptr);
     QCOMPARE(dir.Names(), before);
+    QVERIFY(driver.messages().isEmpty());
+  }
+
+  void SpaceAndTheTickBoxLeaveOutAndRenameRenamesTheRest_data() {
+    QTest::addColumn<bool>("space");
+    QTest::newRow("Space") << true;
+    QTest::newRow("a click on the tick box") << false;
+  }
+  void SpaceAndTheTickBoxLeaveOutAndRenameRenamesTheRest() {
+    QFETCH(bool, space);
+    TempDir dir;
+    for (const char* file : {"01 a.txt", "02 b.txt"}) dir.Touch(file);
+    WindowDriver driver;
+    QVERIFY(driver.Show());
+    QVERIFY(driver.Open(dir.path()));
+    QVariant ticked_before;
+    QVariant ticked_after;
+    std::function<void()> act = [&] {
+      auto* dialog = driver.Find<QDialog>("Preview");
+      if (dialog == nullptr) {
+        QTimer::singleShot(0, act);
+        return;
+      }
+      auto* table = dialog->findChild<QTableView*>("PreviewRows");
+      const QModelIndex first = table->model()->index(0, 0);
+      ticked_before = first.data(Qt::CheckStateRole);
+      if (space) {
+        table->setFocus();
+        table->selectRow(0);
+        QTest::keyClick(table, Qt::Key_Space);
+      } else {
+        table->model()->setData(first, Qt::Unchecked, Qt::CheckStateRole);
+      }
+      ticked_after = first.data(Qt::CheckStateRole);
+      QTest::mouseClick(dialog->findChild<QPushButton*>("RenameTicked"), Qt::LeftButton);
+    };
+    QTimer::singleShot(0, act);
+    QTest::keyClick(&driver.window(), Qt::Key_P, Qt::ControlModifier);
+
+    QCOMPARE(ticked_before, QVariant(Qt::Checked));
+    QCOMPARE(ticked_after, QVariant(Qt::Unchecked));
+    QVERIFY(driver.Find<QDialog>("Preview") == nullptr);
+    QCOMPARE(dir.Names(), (std::set<std::string>{"01 a.txt", "b.txt"}));
+    QCOMPARE(driver.Rows("File1"), (QStringList{"01 a.txt", "b.txt"}));
+    QVERIFY(driver.Find<QAction>("UndoLastRename")->isEnabled());
     QVERIFY(driver.messages().isEmpty());
   }
 };

@@ -411,6 +411,55 @@ TEST(Win32WindowTest, ThousandsOfFailuresScrollInAWindowOfFixedSize) {
   EXPECT_EQ(Text(details).substr(0, 25), L"Could not rename x as y\r\n");
 }
 
+// What a test saw of the preview's tick boxes as it pressed Space on the first row and then
+// Rename, from within the preview's own message loop.
+struct SeenTicks {
+  const Window* window = nullptr;
+  LRESULT extended_style = 0;
+  LRESULT before = 0;  // the first row's state image
+  LRESULT after = 0;
+};
+SeenTicks seen_ticks;
+
+void CALLBACK UntickFirstAndRename(HWND, UINT, UINT_PTR timer, DWORD) {
+  SeenTicks& seen = seen_ticks;
+  const HWND preview = seen.window->view.preview_window();
+  if (preview == nullptr) return;  // not yet shown: the timer comes back
+  KillTimer(nullptr, timer);
+  const HWND list = FindWindowExW(preview, nullptr, WC_LISTVIEWW, nullptr);
+  seen.extended_style = SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+  seen.before = SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK);
+  LVITEMW selected{};
+  selected.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+  SetFocus(list);
+  SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+  seen.after = SendMessageW(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK);
+  SendMessageW(FindWindowExW(preview, nullptr, WC_BUTTONW, L"Rename"), BM_CLICK, 0, 0);
+}
+
+TEST(Win32WindowTest, SpaceUnticksARowAndRenameRenamesTheRest) {
+  TempDir dir;
+  for (const char* file : {"01 a.txt", "02 b.txt"}) dir.Touch(file);
+  Window window;
+  ASSERT_TRUE(Open(window, dir.path()));
+  seen_ticks = SeenTicks();
+  seen_ticks.window = &window;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 0, UntickFirstAndRename);
+  SendMessageW(window.view.window(), WM_COMMAND,
+               win32::qomde::CommandItem(form::CommandId::kPreview), 0);
+  KillTimer(nullptr, timer);
+
+  EXPECT_TRUE(seen_ticks.extended_style & LVS_EX_CHECKBOXES);
+  EXPECT_EQ(seen_ticks.before, INDEXTOSTATEIMAGEMASK(2));  // ticked
+  EXPECT_EQ(seen_ticks.after, INDEXTOSTATEIMAGEMASK(1));   // unticked
+  EXPECT_EQ(window.view.preview_window(), nullptr);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"01 a.txt", "b.txt"}));
+  EXPECT_EQ(SendMessageW(window.Control(ControlId::File1), LB_GETCOUNT, 0, 0), 2);
+  EXPECT_TRUE(window.messages.empty());
+}
+
 TEST(Win32WindowTest, F5RereadsTheLists) {
   TempDir dir;
   dir.Touch("a.txt");

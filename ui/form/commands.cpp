@@ -19,6 +19,13 @@ std::vector<Command> CommandTable() {
        kWindowKey | kListMenu,
        false},
       {CommandId::kRefresh, "Refresh", u"Refresh", {KeyName::kF5}, kWindowKey, true},
+      {CommandId::kTick, "TickRows", kTickCommand, {KeyName::kSpace}, kPreviewKey, false},
+      {CommandId::kRename,
+       "RenameTicked",
+       kRenameCommand,
+       {KeyName::kEnter},
+       kPreviewKey | kPreviewButton,
+       false},
   };
 }
 

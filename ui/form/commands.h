@@ -7,10 +7,10 @@
 namespace qomdex::form {
 
 // The window's commands: what a key, a menu item or a button runs.
-enum class CommandId : std::uint8_t { kPreview, kUndo, kRefresh };
+enum class CommandId : std::uint8_t { kPreview, kUndo, kRefresh, kTick, kRename };
 
 // A key that runs a command, as a view translates it into its toolkit's key.
-enum class KeyName : std::uint8_t { kNone, kLetter, kF5 };
+enum class KeyName : std::uint8_t { kNone, kLetter, kF5, kSpace, kEnter };
 struct CommandKey {
   KeyName name = KeyName::kNone;
   char letter = 0;  // 'A' to 'Z' when `name` is kLetter
@@ -21,8 +21,10 @@ struct CommandKey {
 
 // Where a command shows: each a bit of Command::places.
 enum CommandPlace : std::uint8_t {
-  kWindowKey = 1,  // its key works over the main window
-  kListMenu = 2,   // an item of Dir1's and File1's context menu, in the table's order
+  kWindowKey = 1,      // its key works over the main window
+  kListMenu = 2,       // an item of Dir1's and File1's context menu, in the table's order
+  kPreviewKey = 4,     // its key works on the preview's rows
+  kPreviewButton = 8,  // a button of the preview, beside Close
 };
 
 // One command as the views build it: its name (a view's action or item is named after it), the
@@ -36,8 +38,8 @@ struct Command {
   bool enabled;
 };
 
-// Returns every command in the state of a window that has run no pass yet: nothing to undo.
-// Touches nothing.
+// Returns every command in the state of a window that has run no pass yet and shows no preview:
+// nothing to undo, nothing to tick or rename. Touches nothing.
 std::vector<Command> CommandTable();
 
 }  // namespace qomdex::form

@@ -33,6 +33,12 @@ class ScopedFlag {
   bool& flag_;
 };
 
+// Follows a dry run that runs to its end.
+class ToTheEnd : public PassObserver {
+ public:
+  bool EntryDone(std::size_t, std::size_t, const NativeString&) override { return true; }
+};
+
 bool SameSnapshot(const EntryList::State& a, const EntryList::State& b) {
   return a.names == b.names && a.path == b.path;
 }
@@ -41,17 +47,19 @@ bool SameSnapshot(const EntryList::State& a, const EntryList::State& b) {
 
 qomde::qomde(View& view, PassProgress::Now now) : view_(view), now_(std::move(now)), lists_(Fold) {
   // A large directory takes most of a second to list; read aside, the window keeps repainting.
-  lists_.SetReadingRunner([this](const std::function<void()>& reading) {
-    std::exception_ptr failure;
-    view_.RunAside([&] {
-      try {
-        reading();
-      } catch (...) {
-        failure = std::current_exception();
-      }
-    });
-    if (failure) std::rethrow_exception(failure);
+  lists_.SetReadingRunner([this](const std::function<void()>& reading) { RunAside(reading); });
+}
+
+void qomde::RunAside(const std::function<void()>& work) {
+  std::exception_ptr failure;
+  view_.RunAside([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
   });
+  if (failure) std::rethrow_exception(failure);
 }
 
 template <typename Work>
@@ -153,7 +161,9 @@ void qomde::FormDragDrop(const std::vector<std::filesystem::path>& paths) {
   });
 }
 
-void qomde::Command1Click() {
+void qomde::Command1Click() { RunChosenPass(ChosenPass(), {}); }
+
+void qomde::RunChosenPass(std::optional<EntryKind> kind, const LeaveOut& leave_out) {
   // The progress window keeps input away from the window mid-pass; this holds for any input
   // that reaches a handler all the same.
   if (busy_) return;
@@ -162,11 +172,11 @@ void qomde::Command1Click() {
     // A pass cut short by a failure it does not report (memory running out) leaves no renames
     // to undo rather than the last pass's, whose names have moved on.
     last_renames_ = {};
-    Handle([this] {
+    Handle([&] {
       PassProgress progress(view_, now_);
-      const PassOptions options{.observer = &progress};
+      const PassOptions options{.observer = &progress, .leave_out = leave_out};
       PassReport report;
-      if (const std::optional<EntryKind> kind = ChosenPass()) {
+      if (kind) {
         report = *kind == EntryKind::kFolder
                      ? FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options)
                      : FileRoutine(state_, lists_.File1(), lists_.File2(), options);
@@ -179,29 +189,78 @@ void qomde::Command1Click() {
 }
 
 void qomde::Preview() {
-  if (busy_) return;
+  if (busy_ || preview_) return;
   const std::optional<EntryKind> kind = ChosenPass();
   if (!kind) return;
-  std::optional<PreviewRows> rows;
+  preview_.emplace(*kind);
+  bool shown = false;
   {
     const ScopedFlag running(busy_);
     Handle([&] {
-      PreviewRows found(*kind == EntryKind::kFolder, lists_.Visible(*kind).count());
       PassProgress progress(view_, now_, Action::kPreview);
-      PreviewRecorder recorder(found, progress);
-      const PassOptions options{.dry_run = true, .observer = &recorder, .keep_renamed = false};
-      // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
-      // from the same count and gives the names shown here.
-      PassState state = state_;
-      const PassReport report =
-          RunPass(*kind, state, lists_.Visible(*kind), lists_.Mirror(*kind), options);
-      // Rows cut short by Cancel would tell only part of the story.
-      if (!report.stopped) rows = std::move(found);
+      std::optional<PreviewRows> rows = DryRunPreview(progress);
+      if (rows) preview_->rows = std::move(*rows);
+      shown = rows.has_value();
       return Message();
     });
   }
   FormResize();
-  if (rows) view_.ShowPreview(*rows);
+  if (shown) {
+    ShowPreviewCommands(true);
+    view_.ShowPreview(preview_->rows);
+    ShowPreviewCommands(false);
+  }
+  // The renames are what the user ticked, left out as the preview last showed them.
+  const LeftOutNames left_out = std::move(preview_->left_out);
+  const bool rename = shown && preview_->rename;
+  preview_.reset();
+  if (rename) RunChosenPass(kind, left_out.ForPass());
+}
+
+std::optional<PreviewRows> qomde::DryRunPreview(PassObserver& progress) {
+  const EntryKind kind = preview_->kind;
+  PreviewRows found(kind == EntryKind::kFolder, lists_.Visible(kind).count());
+  PreviewRecorder recorder(found, progress);
+  const PassOptions options{.dry_run = true,
+                            .observer = &recorder,
+                            .keep_renamed = false,
+                            .leave_out = preview_->left_out.Recording(found)};
+  // The dry run counts copy numbers on a copy of the window's state, so the next pass starts
+  // from the same count and gives the names shown here.
+  PassState state = state_;
+  const PassReport report =
+      RunPass(kind, state, lists_.Visible(kind), lists_.Mirror(kind), options);
+  // Rows cut short by Cancel would tell only part of the story.
+  if (report.stopped) return std::nullopt;
+  return found;
+}
+
+void qomde::TickPreviewRows(const std::vector<std::size_t>& rows) {
+  if (busy_ || !preview_) return;
+  const std::size_t first = preview_->left_out.Toggle(preview_->rows, rows);
+  if (first == preview_->rows.count()) return;
+  {
+    const ScopedFlag running(busy_);
+    Handle([this] {
+      // Each row after the first one toggled may now get another new name or copy number; the
+      // dry run is read aside, so the window repaints meanwhile.
+      std::optional<PreviewRows> found;
+      RunAside([&] {
+        ToTheEnd observer;
+        found = DryRunPreview(observer);
+      });
+      // Replaced here, not aside: the preview draws its rows meanwhile.
+      if (found) preview_->rows = std::move(*found);
+      return Message();
+    });
+  }
+  ShowPreviewCommands(true);
+  view_.ShowPreviewRows(first);
+}
+
+void qomde::ShowPreviewCommands(bool shown) {
+  UpdateCommand(CommandId::kTick, kTickCommand, shown);
+  UpdateCommand(CommandId::kRename, kRenameCommand, shown && preview_->rows.ticked() > 0);
 }
 
 void qomde::UndoLastPass() {
@@ -266,13 +325,19 @@ std::optional<EntryKind> qomde::ChosenPass() const {
   return std::nullopt;
 }
 
-void qomde::RunCommand(CommandId id) {
+void qomde::RunCommand(CommandId id, const std::vector<std::size_t>& rows) {
   const auto command = std::ranges::find(commands_, id, &Command::id);
   if (command == commands_.end() || !command->enabled) return;
   switch (id) {
     case CommandId::kPreview: Preview(); break;
     case CommandId::kUndo: UndoLastPass(); break;
     case CommandId::kRefresh: Refresh(); break;
+    case CommandId::kTick: TickPreviewRows(rows); break;
+    case CommandId::kRename:
+      if (!preview_ || busy_) break;
+      preview_->rename = true;
+      view_.ClosePreview();
+      break;
   }
 }
 

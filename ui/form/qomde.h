@@ -50,22 +50,47 @@ class qomde {
   // Runs the pass the selected option chooses over the directory the lists stand on. Renames.
   void Command1Click();
   // Shows what the pass the selected option chooses would do, from a dry run over the directory
-  // the lists stand on, with the progress window of a pass. Renames nothing and leaves the copy
-  // numbers of the next pass as they were. Reads the disk.
+  // the lists stand on, with the progress window of a pass, every row that would be renamed
+  // ticked. Renames nothing and leaves the copy numbers of the next pass as they were, unless the
+  // user chooses Rename in the preview: the pass then runs as Command1Click runs it, leaving out
+  // the entries unticked. Reads the disk.
   void Preview();
+  // Ticks or unticks rows of the preview that shows (see LeftOutNames::Toggle), and shows the
+  // rows the pass would now give, from the first one toggled on. Reads the disk.
+  void TickPreviewRows(const std::vector<std::size_t>& rows);
   // Gives the entries the last pass renamed their old names back, last first, with the progress
   // window of a pass. Renames.
   void UndoLastPass();
   // Re-reads the drives and the lists where they stand (F5). Reads the disk.
   void Refresh();
-  // Runs a command of the table, unless it cannot be chosen now.
-  void RunCommand(CommandId id);
+  // Runs a command of the table, unless it cannot be chosen now; `rows` are the preview's
+  // selected rows, which the tick command ticks or unticks.
+  void RunCommand(CommandId id, const std::vector<std::size_t>& rows = {});
   // Returns every command as it stands now: the views build their keys and menus from it.
   const std::vector<Command>& commands() const { return commands_; }
 
  private:
+  // What a preview that shows holds.
+  struct PreviewSession {
+    explicit PreviewSession(EntryKind pass) : kind(pass) {}
+    EntryKind kind;
+    PreviewRows rows;
+    LeftOutNames left_out;
+    bool rename = false;  // Rename was chosen
+  };
+
   template <typename Work>
   void Handle(Work&& work);
+  // Runs `work` aside (see View::RunAside) and throws here what it threw.
+  void RunAside(const std::function<void()>& work);
+  // Runs the pass `kind` chooses, or none, leaving out what `leave_out` names. Renames.
+  void RunChosenPass(std::optional<EntryKind> kind, const LeaveOut& leave_out);
+  // Returns the rows of the preview's pass run dry, leaving out what its user unticked, or none
+  // when `progress` stopped it. Reads the disk; touches nothing of the window's.
+  std::optional<PreviewRows> DryRunPreview(PassObserver& progress);
+  // Sets whether the preview's commands can be chosen: only while it shows, Rename only while a
+  // row is ticked.
+  void ShowPreviewCommands(bool shown);
   // Handles a move of the lists (or a first stand), unless the window is busy.
   template <typename Work>
   void Navigate(Work&& work);
@@ -102,6 +127,7 @@ class qomde {
   EntryList::State shown_file1_;
   DirectoryRows dir1_rows_;
   std::vector<Command> commands_ = CommandTable();
+  std::optional<PreviewSession> preview_;
 };
 
 }  // namespace qomdex::form

@@ -99,12 +99,13 @@ std::u16string PreviewRefusedText(const NativeString& target, const std::error_c
   return u"refused: " + Quoted(target) + DecodeUtf8(present::ReasonText(error));
 }
 
-std::u16string PreviewHeading(bool folders, std::size_t entries, std::size_t renamed,
-                              std::size_t kept, std::size_t refused) {
+std::u16string PreviewHeading(bool folders, std::size_t entries, const PreviewCounts& counts) {
+  const std::u16string left_out =
+      counts.left_out == 0 ? u"" : Number(counts.left_out) + u" left out, ";
   return (folders ? Count(entries, u" folder: ", u" folders: ")
                   : Count(entries, u" file: ", u" files: ")) +
-         Number(renamed) + u" would be renamed, " + Number(kept) + u" kept, " + Number(refused) +
-         u" refused. Nothing has been renamed.";
+         Number(counts.renamed) + u" would be renamed, " + left_out + Number(counts.kept) +
+         u" kept, " + Number(counts.refused) + u" refused. Nothing has been renamed.";
 }
 
 }  // namespace qomdex::form

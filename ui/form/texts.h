@@ -60,6 +60,12 @@ inline constexpr char16_t kPreviewCommand[] = u"Preview...";
 inline constexpr char16_t kPreviewTitle[] = u"Preview";
 inline constexpr char16_t kPreviewNameHead[] = u"Name";
 inline constexpr char16_t kPreviewResultHead[] = u"New name";
+// The preview's commands: its Space key, which ticks or unticks the selected rows, and its button
+// that renames what is ticked.
+inline constexpr char16_t kTickCommand[] = u"Tick or untick";
+inline constexpr char16_t kRenameCommand[] = u"Rename";
+// What the preview says of an entry the user unticked.
+inline constexpr char16_t kPreviewLeftOutText[] = u"left out: keeps its name";
 
 // Returns what the preview says of an entry the pass would leave alone on purpose: "kept: " and
 // why.
@@ -69,9 +75,16 @@ std::u16string PreviewKeptText(PassReport::KeptReason reason);
 // the name quoted, and the system's reason where it gave one.
 std::u16string PreviewRefusedText(const NativeString& target, const std::error_code& error);
 
+// How many of a preview's rows have each outcome.
+struct PreviewCounts {
+  std::size_t renamed = 0;
+  std::size_t kept = 0;
+  std::size_t refused = 0;
+  std::size_t left_out = 0;
+};
+
 // Returns the preview's heading: how many entries of the kind the pass treats there are, and how
-// many of them it would rename, keep and fail to rename.
-std::u16string PreviewHeading(bool folders, std::size_t entries, std::size_t renamed,
-                              std::size_t kept, std::size_t refused);
+// many of them it would rename, keep and fail to rename, and how many the user left out.
+std::u16string PreviewHeading(bool folders, std::size_t entries, const PreviewCounts& counts);
 
 }  // namespace qomdex::form

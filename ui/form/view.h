@@ -45,9 +45,15 @@ class View {
   // Shows a command's caption and whether it can be chosen, after either changed; its key and
   // places stay as the table built them.
   virtual void ShowCommand(const Command& command) = 0;
-  // Shows the preview of what the command would do: its heading over its rows, of which only
-  // those in view are asked for, and returns when it has been closed.
+  // Shows the preview of what the command would do: its heading over its rows, with their tick
+  // boxes, of which only those in view are asked for, and the keys and buttons of the form's
+  // commands that belong to it; returns when it has been closed.
   virtual void ShowPreview(const PreviewRows& rows) = 0;
+  // The rows of the preview that shows changed from `first` on, and with them its heading and
+  // perhaps their count: draws them again.
+  virtual void ShowPreviewRows(std::size_t first) = 0;
+  // Closes the preview that shows; ShowPreview then returns.
+  virtual void ClosePreview() = 0;
   // Shows the user one message, its details (if any) in a scrollable box that can be copied
   // from, and returns when it has been seen.
   virtual void ShowMessage(const Message& message) = 0;

@@ -47,6 +47,8 @@ QKeySequence ShortcutOf(const form::CommandKey& key) {
     case form::KeyName::kLetter:
       return QKeySequence(modifiers | Qt::Key(Qt::Key_A + (key.letter - 'A')));
     case form::KeyName::kF5: return QKeySequence(modifiers | Qt::Key_F5);
+    case form::KeyName::kSpace: return QKeySequence(modifiers | Qt::Key_Space);
+    case form::KeyName::kEnter: return QKeySequence(modifiers | Qt::Key_Return);
   }
   return {};
 }
@@ -174,9 +176,16 @@ void qomde::CreateActions() {
     action->setObjectName(QLatin1String(command.name));
     action->setShortcut(ShortcutOf(command.key));
     action->setEnabled(command.enabled);
-    if (command.places & form::kWindowKey) addAction(action);
+    if (command.places & form::kWindowKey) {
+      addAction(action);
+    } else {
+      // The preview's keys work only on the table it adds them to.
+      action->setShortcutContext(Qt::WidgetShortcut);
+    }
     const form::CommandId id = command.id;
-    connect(action, &QAction::triggered, this, [this, id] { form_.RunCommand(id); });
+    connect(action, &QAction::triggered, this, [this, id] {
+      form_.RunCommand(id, preview_ ? SelectedPreviewRows(*preview_) : std::vector<std::size_t>());
+    });
     actions_.emplace(id, action);
   }
   for (ControlId id : {ControlId::Dir1, ControlId::File1}) {
@@ -282,9 +291,30 @@ void qomde::ShowCommand(const form::Command& command) {
 }
 
 void qomde::ShowPreview(const form::PreviewRows& rows) {
-  QDialog* dialog = NewPreviewDialog(this, ToQString(form::kPreviewTitle), rows);
+  QList<QAction*> keys;
+  QList<QAction*> buttons;
+  for (const form::Command& command : form_.commands()) {
+    if (command.places & form::kPreviewKey) keys << actions_.at(command.id);
+    if (command.places & form::kPreviewButton) buttons << actions_.at(command.id);
+  }
+  QDialog* dialog = NewPreviewDialog(
+      this, ToQString(form::kPreviewTitle), rows,
+      [this](const std::vector<std::size_t>& ticked) {
+        form_.RunCommand(form::CommandId::kTick, ticked);
+      },
+      keys, buttons);
+  preview_ = dialog;
   dialog->exec();
+  preview_ = nullptr;
   delete dialog;
+}
+
+void qomde::ShowPreviewRows(std::size_t first) {
+  if (preview_) ui::ShowPreviewRows(*preview_, first);
+}
+
+void qomde::ClosePreview() {
+  if (preview_) preview_->accept();
 }
 
 void qomde::ShowMessage(const form::Message& message) {

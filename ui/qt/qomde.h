@@ -13,6 +13,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QListView;
 class QModelIndex;
 class QProgressDialog;
@@ -49,6 +50,8 @@ class qomde : public QWidget, public form::View {
   void ShowFiles(const form::FileRows& rows) override;
   void ShowCommand(const form::Command& command) override;
   void ShowPreview(const form::PreviewRows& rows) override;
+  void ShowPreviewRows(std::size_t first) override;
+  void ClosePreview() override;
   void ShowMessage(const form::Message& message) override;
   void RunAside(const std::function<void()>& work) override;
   void LetEventsRun() override;
@@ -84,6 +87,7 @@ class qomde : public QWidget, public form::View {
   QListView* dir1_ = nullptr;
   std::map<form::CommandId, QAction*> actions_;
   QPointer<QProgressDialog> progress_;
+  QPointer<QDialog> preview_;
 };
 
 }  // namespace qomdex::ui

@@ -16,6 +16,8 @@ constexpr int kHeadingHeight = 20;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 26;
 constexpr int kNameColumnWidth = 270;
+// The WM_COMMAND id of the button of the command at a place of the table is this plus the place.
+constexpr int kFirstButton = 2000;
 
 void AddColumn(HWND list, int position, const char16_t* head, int width) {
   std::wstring text = Wide(head);
@@ -30,8 +32,9 @@ void AddColumn(HWND list, int position, const char16_t* head, int width) {
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::PreviewRows& rows)
-    : rows_(rows), owner_(owner) {
+PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::PreviewRows& rows,
+                             const std::vector<form::Command>& commands, RunCommand run)
+    : rows_(rows), commands_(commands), run_(std::move(run)), owner_(owner) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterWindowClass(kClassName, Procedure);
@@ -48,19 +51,35 @@ PreviewWindow::PreviewWindow(HWND owner, const std::wstring& title, const form::
   // A list shows no text of its own; its window text is its name, which a screen reader reads.
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, Wide(form::kPreviewTitle).c_str(),
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
-                              LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                              LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                           Scaled(kMargin, dpi), Scaled(list_top, dpi), inner,
                           Scaled(kHeight - list_top - 2 * kMargin - kButtonHeight, dpi), window_,
                           nullptr, nullptr, nullptr);
-  const HWND close = CreateWindowExW(
-      0, WC_BUTTONW, L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-      Scaled(kWidth - kMargin - kButtonWidth, dpi), Scaled(kHeight - kMargin - kButtonHeight, dpi),
-      Scaled(kButtonWidth, dpi), Scaled(kButtonHeight, dpi), window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), nullptr, nullptr);
-  for (HWND control : {heading_, list_, close}) {
-    SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
+  // The command buttons stand left of Close, the first of the table nearest to it.
+  int right = kWidth - kMargin;
+  const auto add_button = [&](const std::wstring& caption, int id) {
+    const HWND button = CreateWindowExW(
+        0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+        Scaled(right - kButtonWidth, dpi), Scaled(kHeight - kMargin - kButtonHeight, dpi),
+        Scaled(kButtonWidth, dpi), Scaled(kButtonHeight, dpi), window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    SendMessageW(button, WM_SETFONT, WPARAM(font), TRUE);
+    right -= kButtonWidth + kMargin / 2;
+    return button;
+  };
+  add_button(L"Close", IDCANCEL);
+  for (std::size_t i = 0; i < commands_.size(); ++i) {
+    const form::Command& command = commands_[i];
+    if (!(command.places & form::kPreviewButton)) continue;
+    const HWND button = add_button(Wide(command.caption), kFirstButton + static_cast<int>(i));
+    EnableWindow(button, command.enabled);
+    buttons_.emplace_back(command.id, button);
   }
-  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  for (HWND control : {heading_, list_}) SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
+  SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_CHECKBOXES);
+  // The list holds no tick either: it asks for each row's as it draws it.
+  SendMessageW(list_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
   // A row whose texts are cut short shows them whole in a tooltip.
   tooltips_ = std::make_unique<RowTooltips>(
       window_, list_,
@@ -91,10 +110,57 @@ PreviewWindow::~PreviewWindow() {
 
 void PreviewWindow::Run() { RunUntilClosed(window_, closed_); }
 
+void PreviewWindow::RowsChanged(std::size_t first) {
+  SetWindowTextW(heading_, Wide(rows_.heading()).c_str());
+  SendMessageW(list_, LVM_SETITEMCOUNT, rows_.count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  if (first < rows_.count()) {
+    SendMessageW(list_, LVM_REDRAWITEMS, first, static_cast<LPARAM>(rows_.count() - 1));
+  }
+}
+
+void PreviewWindow::CommandChanged(const form::Command& command) {
+  for (const auto& [id, button] : buttons_) {
+    if (id != command.id) continue;
+    SetWindowTextW(button, Wide(command.caption).c_str());
+    EnableWindow(button, command.enabled);
+  }
+}
+
+bool PreviewWindow::RunKey(WORD key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  for (const form::Command& command : commands_) {
+    if ((command.places & form::kPreviewKey) && VirtualKeyOf(command.key) == key &&
+        command.key.control == control) {
+      run_(command.id, SelectedRows());
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::size_t> PreviewWindow::SelectedRows() const {
+  std::vector<std::size_t> selected;
+  for (LRESULT row = SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+       row >= 0;
+       row = SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)) {
+    selected.push_back(static_cast<std::size_t>(row));
+  }
+  return selected;
+}
+
 void PreviewWindow::GiveText(NMLVDISPINFOW& info) const {
-  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.cchTextMax <= 0) return;
   const auto index = static_cast<std::size_t>(info.item.iItem);
   if (info.item.iItem < 0 || index >= rows_.count()) return;
+  if ((info.item.mask & LVIF_STATE) != 0 && info.item.iSubItem == 0) {
+    // State image 1 is the empty box, 2 the ticked one; 0 shows none.
+    const form::PreviewRows::Tick tick = rows_.tick(index);
+    const UINT image = tick == form::PreviewRows::Tick::kNone
+                           ? 0
+                           : (tick == form::PreviewRows::Tick::kTicked ? 2 : 1);
+    info.item.state = INDEXTOSTATEIMAGEMASK(image);
+    info.item.stateMask = LVIS_STATEIMAGEMASK;
+  }
+  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.cchTextMax <= 0) return;
   const form::PreviewRows::Row row = rows_.row(index);
   const std::wstring text = Wide(info.item.iSubItem == 0 ? row.name : row.result);
   // The list copies the text at once; it is cut to the room the list gives.
@@ -119,26 +185,54 @@ std::wstring PreviewWindow::RowTooltip(std::size_t index) const {
 LRESULT CALLBACK PreviewWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = WindowObject<PreviewWindow>(window, message, lparam);
   if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  // Close, Enter, Escape and the close box all close the window.
-  if ((message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) ||
-      message == WM_CLOSE) {
-    self->closed_ = true;
-    return 0;
-  }
-  if (message == WM_NOTIFY) {
-    auto* header = reinterpret_cast<NMHDR*>(lparam);
-    if (header->hwndFrom == self->list_ && header->code == LVN_GETDISPINFOW) {
-      // No C++ exception may cross the system's message dispatch; a row that cannot be made for
-      // lack of memory shows empty.
-      try {
-        self->GiveText(*reinterpret_cast<NMLVDISPINFOW*>(lparam));
-      } catch (...) {
-      }
+  // No C++ exception may cross the system's message dispatch: the form's handlers catch what
+  // they do, and a row that cannot be made for lack of memory shows empty.
+  try {
+    // Close, Escape and the close box close the window; Enter is the key of a command.
+    if ((message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) || message == WM_CLOSE) {
+      self->closed_ = true;
       return 0;
     }
-    if (self->tooltips_ && self->tooltips_->OnNotify(*header)) return 0;
+    if (message == WM_COMMAND && LOWORD(wparam) == IDOK) {
+      self->RunKey(VK_RETURN);
+      return 0;
+    }
+    if (message == WM_COMMAND && LOWORD(wparam) >= kFirstButton &&
+        LOWORD(wparam) < kFirstButton + self->commands_.size()) {
+      const form::Command& command = self->commands_[LOWORD(wparam) - kFirstButton];
+      self->run_(command.id, self->SelectedRows());
+      return 0;
+    }
+    if (message == WM_NOTIFY) {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (header->hwndFrom == self->list_) return self->OnNotify(*header, lparam);
+      if (self->tooltips_ && self->tooltips_->OnNotify(*header)) return 0;
+    }
+  } catch (...) {
   }
   return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT PreviewWindow::OnNotify(const NMHDR& header, LPARAM lparam) {
+  if (header.code == LVN_GETDISPINFOW) {
+    GiveText(*reinterpret_cast<NMLVDISPINFOW*>(lparam));
+    return 0;
+  }
+  if (header.code == LVN_KEYDOWN) {
+    RunKey(reinterpret_cast<const NMLVKEYDOWN*>(lparam)->wVKey);
+    return 0;
+  }
+  if (header.code == NM_CLICK) {
+    // A click on a row's tick box ticks or unticks that row alone.
+    LVHITTESTINFO hit{};
+    hit.pt = reinterpret_cast<const NMITEMACTIVATE*>(lparam)->ptAction;
+    SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      run_(form::CommandId::kTick, {static_cast<std::size_t>(hit.iItem)});
+    }
+    return 0;
+  }
+  return 0;
 }
 
 }  // namespace qomdex::win32

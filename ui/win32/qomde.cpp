@@ -57,9 +57,7 @@ NativeKind KindOf(ControlKind kind) {
 // Returns a command's key as the system's accelerator that sends `item`.
 ACCEL AcceleratorOf(const form::CommandKey& key, int item) {
   const BYTE modifiers = FVIRTKEY | (key.control ? FCONTROL : 0);
-  // A letter's virtual key is its capital.
-  const WORD code = key.name == form::KeyName::kF5 ? VK_F5 : static_cast<WORD>(key.letter);
-  return {modifiers, code, static_cast<WORD>(item)};
+  return {modifiers, VirtualKeyOf(key), static_cast<WORD>(item)};
 }
 
 HFONT CreateClassicFont(const form::ControlFont& choice, UINT dpi) {
@@ -450,15 +448,28 @@ void qomde::ShowFiles(const form::FileRows& rows) {
   InvalidateRect(Control(ControlId::File1), nullptr, TRUE);
 }
 
-void qomde::ShowCommand(const form::Command&) {
-  // The lists' menu is made anew each time it opens, from the form's table as it stands.
+void qomde::ShowCommand(const form::Command& command) {
+  // The lists' menu is made anew each time it opens, from the form's table as it stands; the
+  // preview's buttons follow their commands.
+  if (preview_) preview_->CommandChanged(command);
 }
 
 void qomde::ShowPreview(const form::PreviewRows& rows) {
-  PreviewWindow shown(window_, Wide(form::kPreviewTitle), rows);
+  PreviewWindow shown(window_, Wide(form::kPreviewTitle), rows, form_.commands(),
+                      [this](form::CommandId id, const std::vector<std::size_t>& selected) {
+                        form_.RunCommand(id, selected);
+                      });
   preview_ = &shown;
   shown.Run();
   preview_ = nullptr;
+}
+
+void qomde::ShowPreviewRows(std::size_t first) {
+  if (preview_) preview_->RowsChanged(first);
+}
+
+void qomde::ClosePreview() {
+  if (preview_) preview_->Close();
 }
 
 void qomde::ShowMessage(const form::Message& message) {

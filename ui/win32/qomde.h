@@ -68,6 +68,8 @@ class qomde : public form::View {
   void ShowFiles(const form::FileRows& rows) override;
   void ShowCommand(const form::Command& command) override;
   void ShowPreview(const form::PreviewRows& rows) override;
+  void ShowPreviewRows(std::size_t first) override;
+  void ClosePreview() override;
   void ShowMessage(const form::Message& message) override;
   void RunAside(const std::function<void()>& work) override;
   void LetEventsRun() override;

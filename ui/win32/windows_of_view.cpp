@@ -31,6 +31,18 @@ HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& 
                          outer_height, owner, nullptr, GetModuleHandleW(nullptr), self);
 }
 
+WORD VirtualKeyOf(const form::CommandKey& key) {
+  switch (key.name) {
+    case form::KeyName::kNone: return 0;
+    // A letter's virtual key is its capital.
+    case form::KeyName::kLetter: return static_cast<WORD>(key.letter);
+    case form::KeyName::kF5: return VK_F5;
+    case form::KeyName::kSpace: return VK_SPACE;
+    case form::KeyName::kEnter: return VK_RETURN;
+  }
+  return 0;
+}
+
 void RunWaitingMessages(UINT filter, HWND dialog) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | filter)) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/form/commands.h"
 #include "ui/win32/win32.h"
 
 namespace qomdex::win32 {
@@ -17,6 +18,9 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HICON icon = nu
 // centred over `owner`, and hands `self` to its procedure (WindowObject). Returns null on failure.
 HWND CreatePopupOver(HWND owner, const wchar_t* class_name, const std::wstring& title, DWORD style,
                      int width, int height, void* self);
+
+// Returns the virtual key of a command's key, without its Ctrl; 0 for none.
+WORD VirtualKeyOf(const form::CommandKey& key);
 
 // Runs the messages waiting for this thread that `filter` lets through (PM_QS_* flags; 0 lets
 // all through), each offered to `dialog`'s keyboard handling first when it is given. A quit
