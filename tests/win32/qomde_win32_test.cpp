@@ -529,7 +529,7 @@ TEST_P(Win32TooltipTest, CutNamesShowWholeInATooltip) {
     form::PreviewRows rows(false, 1);
     rows.AddRenamed(wide, new_name);
     Window window;
-    win32::PreviewWindow preview(window.view.window(), L"Preview", rows);
+    win32::PreviewWindow preview(window.view.window(), L"Preview", rows, {}, {});
     if (c.long_name) expected = wide + L"\n" + new_name;
     EXPECT_EQ(preview.RowTooltip(0), expected);
     return;
