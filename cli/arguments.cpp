@@ -16,7 +16,7 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: qomdex-cli [--folders] [--recursive [--max-depth N]] [--dry-run]\n"
-    "                  [--journal FILE] DIRECTORY...\n"
+    "                  [--exclude PATTERN]... [--journal FILE] DIRECTORY...\n"
     "       qomdex-cli --undo FILE [--dry-run]\n";
 
 constexpr char kAbout[] =
@@ -81,6 +81,22 @@ std::optional<std::size_t> WholeNumber(const std::string& text) {
   return number;
 }
 
+// Returns the arguments with each bundle of short options ("-rn") as its options one by one
+// ("-r", "-n"); none of them takes a value. Arguments after "--" stay as they are.
+std::vector<std::string> Unbundled(const std::vector<std::string>& args) {
+  std::vector<std::string> unbundled;
+  bool options_ended = false;
+  for (const std::string& arg : args) {
+    options_ended = options_ended || arg == "--";
+    if (options_ended || arg.size() <= 2 || arg[0] != '-' || arg[1] == '-') {
+      unbundled.push_back(arg);
+      continue;
+    }
+    for (std::size_t i = 1; i < arg.size(); ++i) unbundled.push_back({'-', arg[i]});
+  }
+  return unbundled;
+}
+
 // Returns the reason a combination of options cannot run, or nothing.
 const char* ConflictIn(const Arguments& arguments) {
   if (arguments.max_depth && !arguments.recursive) return "--max-depth needs --recursive";
@@ -89,6 +105,7 @@ const char* ConflictIn(const Arguments& arguments) {
     if (arguments.recursive) return "--undo cannot be combined with --recursive";
     if (arguments.pass == EntryKind::kFolder) return "--undo cannot be combined with --folders";
     if (arguments.journal) return "--undo cannot be combined with --journal";
+    if (!arguments.exclude.empty()) return "--undo cannot be combined with --exclude";
     return nullptr;
   }
   if (arguments.journal && arguments.dry_run) return "--journal cannot be combined with --dry-run";
@@ -112,8 +129,9 @@ std::string HelpText() {
   return help + '\n' + kClosing;
 }
 
-std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args, std::ostream& out,
-                                            std::ostream& err) {
+std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& given,
+                                            std::ostream& out, std::ostream& err) {
+  const std::vector<std::string> args = Unbundled(given);
   Arguments arguments;
   std::set<Option> valued;
   bool options_ended = false;
@@ -137,7 +155,9 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
       return UsageError(err, std::string("option ") + entry->name + " takes no value");
     }
     // A second value would silently replace the first: a second journal, say, for the one meant.
-    if (entry->argument != nullptr && !valued.insert(entry->option).second) {
+    // Each --exclude adds a pattern.
+    if (entry->argument != nullptr && entry->option != Option::kExclude &&
+        !valued.insert(entry->option).second) {
       return UsageError(err, std::string("option ") + entry->name + " is given more than once");
     }
     std::string value;
@@ -162,6 +182,7 @@ std::variant<Arguments, int> ParseArguments(const std::vector<std::string>& args
         }
         break;
       case Option::kDryRun: arguments.dry_run = true; break;
+      case Option::kExclude: arguments.exclude.push_back(value); break;
       case Option::kJournal: arguments.journal = ArgumentPath(value); break;
       case Option::kUndo: arguments.undo = ArgumentPath(value); break;
       case Option::kHelp: out << HelpText(); return kExitSuccess;

@@ -22,6 +22,8 @@ struct Arguments {
   // The journal to record the renames in (--journal), or to undo (--undo).
   std::optional<std::filesystem::path> journal;
   std::optional<std::filesystem::path> undo;
+  // The wildcards of the entries to leave as they are (--exclude), as given.
+  std::vector<std::string> exclude;
   std::vector<std::filesystem::path> directories;
 };
 

@@ -8,6 +8,7 @@
 #include "cli/folder_walk.h"
 #include "cli/line_output.h"
 #include "cli/progress.h"
+#include "cli/wildcard.h"
 #include "engine/fold.h"
 #include "engine/journal.h"
 #include "engine/pass.h"
@@ -75,6 +76,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       .dry_run = arguments.dry_run,
       .observer = &observer,
       .keep_renamed = false,
+      .leave_out = ExcludedBy(arguments.exclude),
   };
 
   if (arguments.undo) {

@@ -16,6 +16,9 @@ std::span<const OptionEntry> Options() {
        "alone)"},
       {Option::kDryRun, "--dry-run", "-n", nullptr,
        "rename nothing; print exactly what the real run would do, refusals included"},
+      {Option::kExclude, "--exclude", nullptr, "PATTERN",
+       "leave every entry whose own name matches the shell wildcard PATTERN as it is, as an "
+       "entry with nothing to cut (case counts; may be given more than once)"},
       {Option::kJournal, "--journal", nullptr, "FILE",
        "record each rename in FILE, a new file, before it is made, for --undo"},
       {Option::kUndo, "--undo", nullptr, "FILE",

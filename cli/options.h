@@ -10,6 +10,7 @@ enum class Option {
   kRecursive,
   kMaxDepth,
   kDryRun,
+  kExclude,
   kJournal,
   kUndo,
   kHelp,
