@@ -134,10 +134,14 @@ const RunCase kRuns[] = {
     {"ExcludeCannotBeUndone", {"01 a.txt"}, {"--undo", "j", "--exclude", "*"}, 2, "", {"01 a.txt"}},
 };
 
+// Returns `texts` with "DIR" as `dir`, and "DIR/" followed by the system's separator.
 std::vector<std::string> Substituted(std::vector<std::string> texts, const std::string& dir) {
+  const std::string with_separator =
+      dir + static_cast<char>(std::filesystem::path::preferred_separator);
   for (std::string& text : texts) {
     for (std::size_t at = text.find("DIR"); at != std::string::npos; at = text.find("DIR", at)) {
-      text.replace(at, 3, dir);
+      const bool separated = text.compare(at, 4, "DIR/") == 0;
+      text.replace(at, separated ? 4 : 3, separated ? with_separator : dir);
       at += dir.size();
     }
   }
