@@ -6,17 +6,19 @@
 
 namespace qomdex::present {
 
-// Returns a name (or path) as UTF-8 text that shows it unambiguously on one line: bare when it is
-// plain printable text; otherwise in single quotes, with the escapes bash's $'...' reads back:
-// \n, \t, \r, \\ (not on Windows, where paths are full of backslashes), \' and \xHH for other
-// ASCII controls and for bytes that are not UTF-8, and \uXXXX (\UXXXXXXXX past U+FFFF) for
-// invisible, line-breaking and direction-changing characters (Unicode's Cc, Cf, Zl and Zp).
-// Never fails.
+// Returns a name (or path) as UTF-8 text that a shell reads back as exactly that name, written
+// as coreutils' `ls --quoting-style=shell-escape` writes it: bare when no character in it means
+// anything to a shell; in single quotes when one does ('it'\''s $5', or "it's" in double quotes
+// when a single quote is the only reason); and with $'...' for each run of characters a line
+// cannot show as they are: \n, \t, \r, \a, \b, \f, \v, and three octal digits per byte for other
+// controls, for bytes that are not UTF-8 and for invisible, blank-looking, line-breaking and
+// direction-changing characters ('a'$'\n''b', 'x'$'\342\200\256''txt.exe'). On Windows, where
+// paths are full of backslashes, a backslash calls for no quotes. Never fails.
 std::string QuoteName(const NativeString& name);
 
-// Returns true when every character of the name can stand as it is on a line: it holds no
-// control, invisible, line-breaking or direction-changing character and no byte that is not
-// UTF-8 (spaces, quotes and backslashes may stand). Never fails.
+// Returns true when the window may show a name as it is: it holds nothing that QuoteName would
+// escape, and it cannot be mistaken for what QuoteName gives for another name (it does not both
+// begin and end with the same quote mark), so no two names ever show alike. Never fails.
 bool ShowsAsItIs(const NativeString& name);
 
 // Appends what QuoteName gives for `name` to `shown`, so many names can be shown through one

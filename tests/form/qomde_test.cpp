@@ -173,15 +173,17 @@ TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
 TEST(QomdeTest, NamesShowOnOneLineWithWhatIsInvisibleMadeVisible) {
   struct Case {
     const char* name;  // "1 " and this, beside this and its copy name, so its rename fails
-    const char* escaped;
+    const char* shown;
+    const char* shown_with_number;  // "1 " and the name
   };
   const Case cases[] = {
-      {"a\nb.txt", "a\\nb.txt"},
-      {"\xff\xfe.txt", "\\xFF\\xFE.txt"},
-      {"\xe2\x80\xaetxt.exe", "\\u202Etxt.exe"},  // right-to-left override
+      {"a\nb.txt", "'a'$'\\n''b.txt'", "'1 a'$'\\n''b.txt'"},
+      {"\xff\xfe.txt", "''$'\\377\\376''.txt'", "'1 '$'\\377\\376''.txt'"},
+      // right-to-left override
+      {"\xe2\x80\xaetxt.exe", "''$'\\342\\200\\256''txt.exe'", "'1 '$'\\342\\200\\256''txt.exe'"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.escaped);
+    SCOPED_TRACE(c.shown);
     TempDir dir;
     const std::string name = c.name;
     const std::string stem = name.substr(0, name.rfind('.'));
@@ -192,13 +194,13 @@ TEST(QomdeTest, NamesShowOnOneLineWithWhatIsInvisibleMadeVisible) {
     std::vector<std::u16string> rows;
     for (std::size_t row = 0; row < w.view.files.size(); ++row)
       rows.push_back(w.view.files.Text(row));
-    EXPECT_NE(std::ranges::find(rows, U16("'" + std::string(c.escaped) + "'")), rows.end());
+    EXPECT_NE(std::ranges::find(rows, U16(c.shown)), rows.end());
     w.window.Command1Click();
     EXPECT_EQ(dir.Read(name), name);
     ASSERT_EQ(w.view.details.size(), 1u);
     const std::string& details = w.view.details.front();
     EXPECT_EQ(details.find('\n'), std::string::npos) << details;
-    EXPECT_EQ(details.find("Could not rename '1 " + std::string(c.escaped) + "' as "), 0u)
+    EXPECT_EQ(details.find("Could not rename " + std::string(c.shown_with_number) + " as "), 0u)
         << details;
   }
 }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <map>
+#include <vector>
 
 #include "present/outcome_words.h"
 #include "tests/form/fake_view.h"
+#include "tests/support/utf8_names.h"
 
 namespace qomdex::testing {
 namespace {
@@ -66,6 +70,32 @@ const CountCase kCountCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Counts, CountWordsTest, ::testing::ValuesIn(kCountCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// Two different names never show alike in a list: a name shows as it is only where it could not
+// be another name's quoted form, and a quoted form is never another name's.
+TEST(ShownNameTest, NoTwoNamesShowAlike) {
+  std::vector<NativeString> names;
+  for (const char* name : {"03\ttab.txt", "03\\ttab.txt", "it's", "a b", "'Til Tuesday.mp3",
+                           "evil\xE2\x80\xAEtxt", "x\xC2\xA0y", "'", "\"\"", "", "say \"hi\""}) {
+    names.push_back(Native(name));
+  }
+  EXPECT_EQ(form::ShownName(Native("a b")), u"a b");
+  EXPECT_EQ(form::ShownName(Native("'Til Tuesday.mp3")), u"'Til Tuesday.mp3");
+  EXPECT_EQ(form::ShownName(Native("03\ttab.txt")), u"'03'$'\\t''tab.txt'");
+  // Every name shown, taken as a name of its own, twice over.
+  for (int round = 0; round < 2; ++round) {
+    const std::size_t count = names.size();
+    for (std::size_t i = 0; i < count; ++i) {
+      names.push_back(std::filesystem::path(form::ShownName(names[i])).native());
+    }
+  }
+  std::map<std::u16string, NativeString> name_shown_alike;
+  for (const NativeString& name : names) {
+    const auto [entry, first] = name_shown_alike.emplace(form::ShownName(name), name);
+    EXPECT_TRUE(first || entry->second == name)
+        << "[" << Utf8(name) << "] and [" << Utf8(entry->second) << "] show alike";
+  }
+}
 
 }  // namespace
 }  // namespace qomdex::testing
