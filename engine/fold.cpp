@@ -32,7 +32,8 @@ void FoldInto(NativeStringView name, std::u16string& folded) {
     });
     return;
   }
-  folded = UpperCase(NativeToUtf16(NativeString(trimmed)));
+  // Canonically equivalent names (an accent precomposed or combined) are one name to every reader.
+  folded = UpperCase(Nfc(NativeToUtf16(NativeString(trimmed))));
 }
 
 }  // namespace qomdex

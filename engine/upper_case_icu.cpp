@@ -1,4 +1,5 @@
 #include <unicode/uloc.h>
+#include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
 #include <string_view>
@@ -6,6 +7,29 @@
 #include "engine/upper_case.h"
 
 namespace qomdex {
+
+std::u16string Nfc(std::u16string text) {
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  const auto length = static_cast<int32_t>(text.size());
+  if (U_FAILURE(status) || unorm2_spanQuickCheckYes(nfc, text.data(), length, &status) == length) {
+    return text;
+  }
+  std::u16string normal(text.size(), u'\0');
+  for (;;) {
+    status = U_ZERO_ERROR;
+    const int32_t written = unorm2_normalize(nfc, text.data(), length, normal.data(),
+                                             static_cast<int32_t>(normal.size()), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+      normal.resize(static_cast<std::size_t>(written));
+      continue;
+    }
+    // Normalizing valid UTF-16 in memory has no other failure; keep the text if it ever does.
+    if (U_FAILURE(status)) return text;
+    normal.resize(static_cast<std::size_t>(written));
+    return normal;
+  }
+}
 
 std::u16string UpperCase(const std::u16string& text) {
   std::u16string upper(text.size(), u'\0');

@@ -14,6 +14,28 @@ constexpr DWORD kMapping = LCMAP_UPPERCASE;
 
 }  // namespace
 
+std::u16string Nfc(std::u16string text) {
+  if (text.empty()) return text;
+  const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+  const int length = static_cast<int>(text.size());
+  if (IsNormalizedString(NormalizationC, source, length)) return text;
+  // The first call estimates the length; a second may be needed when the estimate is short.
+  int needed = NormalizeString(NormalizationC, source, length, nullptr, 0);
+  for (int attempt = 0; needed > 0 && attempt < 4; ++attempt) {
+    std::u16string normal(static_cast<std::size_t>(needed), u'\0');
+    const int written = NormalizeString(NormalizationC, source, length,
+                                        reinterpret_cast<wchar_t*>(normal.data()), needed);
+    if (written > 0) {
+      normal.resize(static_cast<std::size_t>(written));
+      return normal;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    needed = -written;
+  }
+  // Text that is not valid UTF-16 (an unpaired surrogate) has no normal form; it stays as it is.
+  return text;
+}
+
 std::u16string UpperCase(const std::u16string& text) {
   if (text.empty()) return text;
   const auto* source = reinterpret_cast<const wchar_t*>(text.data());

@@ -53,12 +53,17 @@ TEST(CleanTest, CutsOnlyTheLeadingRunOfTheSet) {
   }
 }
 
-TEST(FoldTest, TrimsEndSpacesAndUpperCasesInTheDefaultLocale) {
+TEST(FoldTest, TrimsEndSpacesNormalizesAndUpperCasesInTheDefaultLocale) {
   const std::pair<const char*, std::u16string> cases[] = {
       {" ab c ", u"AB C"},
       {"\tab", u"\tAB"},
       {"\xC3\xA4rger.txt", u"\u00C4RGER.TXT"},
       {"   ", u""},
+      // Canonically equivalent names fold alike: an accent combined or precomposed, the Angstrom
+      // sign or the letter, Hangul jamo or the syllable.
+      {"Cafe\xCC\x81", u"CAF\u00C9"},
+      {"\xE2\x84\xAB", u"\u00C5"},
+      {"\xE1\x84\x80\xE1\x85\xA1", u"\uAC00"},
 #ifdef _WIN32  // The system maps each letter to one letter, and names are UTF-16.
       {"stra\xC3\x9F"
        "e",
