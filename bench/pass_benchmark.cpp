@@ -70,12 +70,14 @@ void FilePass(benchmark::State& bench) {
 // as it is made, reads the clock after every entry and draws the progress line at most every
 // 100 ms (here into streams that discard it all).
 void FilePassObserved(benchmark::State& bench) {
-  struct : std::streambuf {
+  struct Nothing : std::streambuf {
     int overflow(int c) override { return c; }
-  } nothing;
+  } nothing, no_lines;
   std::ostream discard(&nothing);
+  // The lines are written by a thread of their own, so they go to a stream of their own.
+  std::ostream discard_lines(&no_lines);
   const std::atomic<int> no_signal{0};
-  cli::LineOutput output(discard);
+  cli::LineOutput output(discard_lines);
   cli::Progress progress(discard, true);
   cli::ConsoleObserver observer(output, discard, progress, no_signal);
   MeasurePass(bench, EntryKind::kFile, [&](PassState& state, LocationLists& lists) {
