@@ -36,10 +36,20 @@ NativeString PassDirectory::Rename(const NativeString& from, const NativeString&
   if (!dry_run_) return platform::Rename(handle_, from, to, error, witness);
   NativeString given = platform::GivenName(to, error);
   if (error) return {};
-  Identify(given, error);
-  if (!error) error = platform::NameTakenError();
-  if (error != std::errc::no_such_file_or_directory) return {};
-  error.clear();
+  // The refusals come in the order the system gives them: a read-only mount before a taken name,
+  // a taken name before the permissions.
+  if (!outlook_) outlook_ = platform::ForeseeRenames(handle_);
+  error = outlook_->refusal;
+  if (error == std::errc::read_only_file_system) return {};
+  std::error_code taken;
+  Identify(given, taken);
+  if (!taken) taken = platform::NameTakenError();
+  if (taken != std::errc::no_such_file_or_directory) {
+    error = taken;
+    return {};
+  }
+  if (!error) error = platform::ForeseeRename(handle_, *outlook_, from);
+  if (error) return {};
   PretendVacated(from);
   PretendMade(given, identity);
   return given;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "engine/flat_name_table.h"
@@ -31,8 +32,11 @@ class PassDirectory {
   platform::Identity Identify(const NativeString& name, std::error_code& error) const;
 
   // Renames `from`, the entry `identity`, to `to` and never replaces (see platform::Rename);
-  // returns the name given. A dry run renames nothing and fails as the rename would for a new
-  // name that is taken. Touches the disk (a dry run only reads it); never throws for a refusal.
+  // returns the name given. A dry run renames nothing and fails as the rename would where the
+  // system tells in advance: a new name that is taken, a read-only mount, a folder the user may
+  // not write, a sticky folder and another user's entry, an immutable or append-only entry or
+  // folder (see platform::ForeseeRenames). Touches the disk (a dry run only reads it); never
+  // throws for a refusal.
   NativeString Rename(const NativeString& from, const NativeString& to,
                       const platform::Identity& identity, std::error_code& error,
                       platform::RenameWitness* witness = nullptr);
@@ -60,6 +64,8 @@ class PassDirectory {
 
   platform::Directory handle_;
   bool dry_run_;
+  // Dry run only: what the system tells of every rename here, looked at before the first.
+  std::optional<platform::RenameOutlook> outlook_;
   // Dry run only: what its pretended renames did to each name they touched, and the identity of
   // each entry they gave a name to, where one is known.
   enum class Pretended : std::uint8_t { kUntouched, kVacated, kMade };

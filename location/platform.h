@@ -97,6 +97,29 @@ NativeString GivenName(const NativeString& name, std::error_code& error);
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness* witness = nullptr);
 
+// What the system tells of a directory before any rename is made in it.
+struct RenameOutlook {
+  // The refusal every rename there meets: the directory's mount is read-only (EROFS), the user
+  // running may not write or search the directory (EACCES), or the directory is immutable or
+  // append-only (EPERM).
+  std::error_code refusal;
+  // The directory's sticky bit lets the user running rename only the entries they own.
+  bool owners_only = false;
+};
+
+// Returns what the system tells of renames in the directory before one is made, with the user
+// running's effective ids, as a rename checks them; what it cannot tell (the file system's own
+// refusals, a security module's rules) it leaves out. Windows tells nothing. Reads the disk;
+// never fails.
+RenameOutlook ForeseeRenames(const Directory& directory);
+
+// Returns the refusal the system will give a rename of the entry `name` of the directory, whose
+// outlook is `outlook`, where the entry shows it: the directory is sticky and the entry is
+// another user's, or the entry is immutable or append-only (EPERM). Returns no error where it
+// sees none. Reads the disk.
+std::error_code ForeseeRename(const Directory& directory, const RenameOutlook& outlook,
+                              const NativeString& name);
+
 // Removes `name` from the directory only when removing it loses nothing: an empty file or folder
 // (a placeholder) or, when `identity` is given, one of several links to a file; and, when
 // `identity` is given, only when `name` is that entry (see SameEntry). Touches the disk; on

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #if defined(__linux__)
 #include <sys/statfs.h>
@@ -157,6 +158,40 @@ std::error_code LookAt(int directory_fd, const char* name, bool numbers_durable,
   look.links = static_cast<std::uint64_t>(status.st_nlink);
 #endif
   return {};
+}
+
+// What a rename checks of an entry or a folder besides the permission bits: its owner, its
+// sticky bit, and whether it may be changed at all.
+struct Guard {
+  uid_t owner = 0;
+  bool sticky = false;
+  bool unchangeable = false;  // immutable or append-only
+};
+
+// Looks at the guard of `name` in the directory (of the directory itself when `name` is empty),
+// not following a link; returns false when it cannot.
+bool GuardOf(int directory_fd, const char* name, Guard& guard) {
+#if defined(__linux__) && defined(STATX_ATTR_IMMUTABLE)
+  struct statx status {};
+  const int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | (*name == '\0' ? AT_EMPTY_PATH : 0);
+  if (statx(directory_fd, name, flags, STATX_MODE | STATX_UID, &status) != 0) return false;
+  guard.owner = status.stx_uid;
+  guard.sticky = (status.stx_mode & S_ISVTX) != 0;
+  guard.unchangeable = (status.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+#else
+  struct stat status {};
+  if (*name == '\0' ? fstat(directory_fd, &status) != 0
+                    : fstatat(directory_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    return false;
+  }
+  guard.owner = status.st_uid;
+  guard.sticky = (status.st_mode & S_ISVTX) != 0;
+#if defined(__APPLE__)
+  guard.unchangeable =
+      (status.st_flags & (UF_IMMUTABLE | SF_IMMUTABLE | UF_APPEND | SF_APPEND)) != 0;
+#endif
+#endif
+  return true;
 }
 
 std::error_code LookAt(const Directory& directory, const NativeString& name, Look& look,
@@ -497,6 +532,44 @@ NativeString Rename(const Directory& directory, const NativeString& from, const 
                                           directory.links_unverifiable_);
   }
   return error ? NativeString() : to;
+}
+
+RenameOutlook ForeseeRenames(const Directory& directory) {
+  RenameOutlook outlook;
+  const int fd = directory.descriptor();
+  // A read-only mount refuses a rename before the system looks at any name.
+  struct statvfs volume {};
+  if (fstatvfs(fd, &volume) == 0 && (volume.f_flag & ST_RDONLY) != 0) {
+    outlook.refusal = {EROFS, std::generic_category()};
+    return outlook;
+  }
+  // Write and search permission on the folder, by the effective ids and any access list, as the
+  // rename asks for them; an immutable folder answers EPERM.
+  if (faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) != 0 &&
+      (errno == EACCES || errno == EPERM || errno == EROFS)) {
+    outlook.refusal = LastError();
+    return outlook;
+  }
+  Guard guard;
+  if (!GuardOf(fd, "", guard)) return outlook;
+  if (guard.unchangeable) {
+    outlook.refusal = {EPERM, std::generic_category()};
+    return outlook;
+  }
+  // In a sticky folder only the entry's owner, the folder's owner or the superuser renames.
+  const uid_t user = geteuid();
+  outlook.owners_only = guard.sticky && user != 0 && user != guard.owner;
+  return outlook;
+}
+
+std::error_code ForeseeRename(const Directory& directory, const RenameOutlook& outlook,
+                              const NativeString& name) {
+  Guard guard;
+  if (!GuardOf(directory.descriptor(), name.c_str(), guard)) return {};
+  if (guard.unchangeable || (outlook.owners_only && guard.owner != geteuid())) {
+    return {EPERM, std::generic_category()};
+  }
+  return {};
 }
 
 FileContent ReadRegularFile(const fs::path& path) {

@@ -316,6 +316,14 @@ NativeString GivenName(const NativeString& name, std::error_code& error) {
 }
 
 // No step of Windows' rename can be left behind, so the witness hears nothing.
+// Windows says before a rename neither that its volume is read-only (the drive's flag does not
+// cover every medium) nor what an access list allows; a dry run there foresees none of it.
+RenameOutlook ForeseeRenames(const Directory&) { return {}; }
+
+std::error_code ForeseeRename(const Directory&, const RenameOutlook&, const NativeString&) {
+  return {};
+}
+
 NativeString Rename(const Directory& directory, const NativeString& from, const NativeString& to,
                     std::error_code& error, RenameWitness*) {
   NativeString given = GivenName(to, error);
