@@ -71,7 +71,8 @@ class QomdeTooltipTest : public QObject {
     form::PreviewRows rows(false, 1);
     rows.AddRenamed(name, new_name);
     QWidget owner;
-    std::unique_ptr<QDialog> dialog(ui::NewPreviewDialog(&owner, QStringLiteral("Preview"), rows));
+    std::unique_ptr<QDialog> dialog(ui::NewPreviewDialog(
+        &owner, QStringLiteral("Preview"), rows, [](const std::vector<std::size_t>&) {}, {}, {}));
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     auto* table = dialog->findChild<QTableView*>("PreviewRows");
