@@ -48,9 +48,9 @@ def load_extension(required):
                                                 MenuItem=StandInMenuItem)
     gi.repository = repository
     sys.modules.update({"gi": gi, "gi.repository": repository})
-    spec = importlib.util.spec_from_file_location("qomdex_extension", EXTENSION)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_spec = importlib.util.spec_from_file_location("qomdex_extension", EXTENSION)
+    module = importlib.util.module_from_spec(module_spec)
+    module_spec.loader.exec_module(module)
     return module
 
 
