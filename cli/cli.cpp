@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 
 #include "cli/arguments.h"
@@ -22,6 +23,8 @@ namespace {
 
 using present::QuoteName;
 
+constexpr char kMemoryRanOut[] = "memory ran out";
+
 // Writes out what is left, says on the error stream why the run ended early, if it did, and
 // returns the exit status by the one rule for every mode.
 int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal, bool unreadable,
@@ -31,6 +34,17 @@ int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal,
     err << kProgramName << ": cannot write the output: " << output.error().message();
     if (output.lost_renames() > 0) {
       err << "; " << present::LostLinesText(output.lost_renames());
+    }
+    err << '\n';
+  }
+  if (observer.memory_ran_out()) {
+    err << kProgramName << ": " << kMemoryRanOut
+        << (undo ? ", so the undo stopped; the entries printed above were put back; undo the same "
+                   "journal again to put back the rest"
+                 : ", so the run stopped; the renames printed above were made, the remaining "
+                   "entries are untouched");
+    if (observer.lines_not_made() > 0) {
+      err << "; " << present::LostLinesText(observer.lines_not_made());
     }
     err << '\n';
   }
@@ -44,7 +58,9 @@ int Finish(LineOutput& output, const ConsoleObserver& observer, int stop_signal,
   }
   if (stop_signal != 0) return kExitSignalBase + stop_signal;
   if (unreadable) return kExitUsageOrUnreadable;
-  return observer.any_failed() || output.failed() || journal_failed ? kExitFailure : kExitSuccess;
+  return observer.any_failed() || output.failed() || observer.memory_ran_out() || journal_failed
+             ? kExitFailure
+             : kExitSuccess;
 }
 
 // Says where a journal is damaged and what of it was therefore not undone.
@@ -57,10 +73,8 @@ std::string DamageText(const std::filesystem::path& journal, const PassReport::D
                              : " records there could not be read, so they were not undone");
 }
 
-}  // namespace
-
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const Console& console) {
+int RunArguments(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const Console& console) {
   const auto parsed = ParseArguments(args, out, err);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Arguments& arguments = std::get<Arguments>(parsed);
@@ -87,6 +101,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       err << kProgramName << ": cannot read the journal " << QuoteName(*arguments.undo) << ": "
           << error.code().message() << '\n';
       return kExitUsageOrUnreadable;
+    } catch (const std::bad_alloc&) {
+      observer.MemoryRanOut();
     }
     for (const PassReport::Damage& damage : report.damaged) {
       err << kProgramName << ": " << DamageText(*arguments.undo, damage) << '\n';
@@ -113,27 +129,32 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   PassState state;
   LocationLists lists(Fold);
   bool unreadable = false;
-  if (arguments.recursive) {
-    FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
-    unreadable =
-        walk.Run(arguments.directories, {.pass = arguments.pass, .max_depth = arguments.max_depth});
-  } else {
-    for (const std::filesystem::path& directory : arguments.directories) {
-      if (observer.StopRequested()) break;
-      if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
-      try {
-        lists.OpenDirectory(directory);
-        progress.Restart();
-        // The listing was read just now: it is also the pass's record of the names taken.
-        EntryList& listing = lists.Visible(arguments.pass);
-        RunPass(arguments.pass, state, listing, listing, pass_options);
-        progress.Clear();
-      } catch (const std::filesystem::filesystem_error& error) {
-        err << kProgramName << ": "
-            << present::UnreadableText(present::Voice::kConsole, directory, error.code()) << '\n';
-        unreadable = true;
+  // Memory that runs out ends the run where it stands, with what was done reported.
+  try {
+    if (arguments.recursive) {
+      FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
+      unreadable = walk.Run(arguments.directories,
+                            {.pass = arguments.pass, .max_depth = arguments.max_depth});
+    } else {
+      for (const std::filesystem::path& directory : arguments.directories) {
+        if (observer.StopRequested()) break;
+        if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
+        try {
+          lists.OpenDirectory(directory);
+          progress.Restart();
+          // The listing was read just now: it is also the pass's record of the names taken.
+          EntryList& listing = lists.Visible(arguments.pass);
+          RunPass(arguments.pass, state, listing, listing, pass_options);
+          progress.Clear();
+        } catch (const std::filesystem::filesystem_error& error) {
+          err << kProgramName << ": "
+              << present::UnreadableText(present::Voice::kConsole, directory, error.code()) << '\n';
+          unreadable = true;
+        }
       }
     }
+  } catch (const std::bad_alloc&) {
+    observer.MemoryRanOut();
   }
   const std::error_code journal_error = journal ? journal->Sync() : std::error_code();
   if (journal_error) {
@@ -141,6 +162,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         << " to its disk: " << journal_error.message() << '\n';
   }
   return Finish(output, observer, stop_signal.load(), unreadable, bool(journal_error), err);
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const Console& console) {
+  try {
+    return RunArguments(args, out, err, console);
+  } catch (const std::bad_alloc&) {
+    // Before any pass began or after all ended: nothing is left to report but this.
+    err << kProgramName << ": " << kMemoryRanOut << '\n';
+    return kExitFailure;
+  }
 }
 
 }  // namespace qomdex::cli

@@ -1,5 +1,7 @@
 #include "cli/console_observer.h"
 
+#include <new>
+
 #include "cli/cli.h"
 #include "present/outcome_words.h"
 #include "present/quoting.h"
@@ -12,38 +14,58 @@ ConsoleObserver::ConsoleObserver(LineOutput& output, std::ostream& err, Progress
                                  const std::atomic<int>& stop_signal)
     : output_(output), err_(err), progress_(progress), stop_signal_(stop_signal) {}
 
-bool ConsoleObserver::StopRequested() { return stop_signal_.load() != 0 || output_.failed(); }
+template <typename Write>
+bool ConsoleObserver::Guarded(Write&& write) {
+  try {
+    write();
+    return true;
+  } catch (const std::bad_alloc&) {
+    memory_ran_out_ = true;
+    return false;
+  }
+}
+
+bool ConsoleObserver::StopRequested() {
+  return stop_signal_.load() != 0 || output_.failed() || memory_ran_out_;
+}
 
 bool ConsoleObserver::EntryDone(std::size_t done, std::size_t total, const NativeString& name) {
-  progress_.EntryDone(done, total, name);
+  Guarded([&] { progress_.EntryDone(done, total, name); });
   return !StopRequested();
 }
 
 void ConsoleObserver::Renamed(const std::filesystem::path& directory, NativeStringView from,
                               NativeStringView to) {
   ++renamed_;
-  Head(directory, false);
-  line_.clear();
-  present::AppendRenamedText(from, to, line_);
-  output_.Line(line_, true);
+  const bool written = Guarded([&] {
+    Head(directory, false);
+    line_.clear();
+    present::AppendRenamedText(from, to, line_);
+    output_.Line(line_, true);
+  });
+  if (!written) ++lines_not_made_;
 }
 
 void ConsoleObserver::Removed(const std::filesystem::path& path) {
   ++removed_;
-  Head(path.parent_path(), true);
-  Note(present::RemovedText(path));
+  Guarded([&] {
+    Head(path.parent_path(), true);
+    Note(present::RemovedText(path));
+  });
 }
 
 void ConsoleObserver::Kept(const PassReport::Kept& kept) {
-  Note(present::KeptText(Voice::kConsole, kept));
+  Guarded([&] { Note(present::KeptText(Voice::kConsole, kept)); });
 }
 
 void ConsoleObserver::Failed(const PassReport::Failure& failure) {
   any_failed_ = true;
-  Head(failure.kind == PassReport::FailureKind::kUnreadableDirectory ? failure.path
-                                                                     : failure.path.parent_path(),
-       true);
-  Note(present::FailureText(Voice::kConsole, failure, false));
+  Guarded([&] {
+    Head(failure.kind == PassReport::FailureKind::kUnreadableDirectory ? failure.path
+                                                                       : failure.path.parent_path(),
+         true);
+    Note(present::FailureText(Voice::kConsole, failure, false));
+  });
 }
 
 void ConsoleObserver::Note(const std::string& sentence) {

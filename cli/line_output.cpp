@@ -57,13 +57,18 @@ LineOutput::~LineOutput() {
 
 void LineOutput::Line(std::string_view text, bool for_rename) {
   std::lock_guard lock(mutex_);
-  if (for_rename) ++unconfirmed_renames_;
-  if (error_) return;
+  if (error_) {
+    if (for_rename) ++unconfirmed_renames_;
+    return;
+  }
   const Clock::time_point now = timer_.Now();
+  // Room first, so a lack of memory leaves no line half held and the rename uncounted.
+  pending_.reserve(pending_.size() + text.size() + 1);
   const bool first = pending_.empty();
   if (first) due_ = now + kLongestHold;
   pending_.append(text);
   pending_.push_back('\n');
+  if (for_rename) ++unconfirmed_renames_;
   if (pending_.size() >= kLargestHold || now >= due_) {
     FlushHeld();
   } else if (first) {

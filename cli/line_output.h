@@ -43,7 +43,8 @@ class LineOutput {
   LineOutput& operator=(const LineOutput&) = delete;
 
   // Holds one line (given without its newline) for writing; `for_rename` counts it as the line
-  // of a rename made. Writes nothing once writing has failed.
+  // of a rename made. Writes nothing once writing has failed. Throws std::bad_alloc, holding
+  // nothing of the line, when memory runs out.
   void Line(std::string_view text, bool for_rename);
 
   // Writes out whatever is held; returns false once any write has failed.

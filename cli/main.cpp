@@ -1,7 +1,9 @@
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -86,12 +88,18 @@ int RunOnConsole(const std::vector<std::string>& args) {
   return status;
 }
 
+// Says that memory ran out before the run could begin: copying the arguments takes some.
+int MemoryRanOut() {
+  std::fputs("qomdex-cli: memory ran out\n", stderr);
+  return qomdex::cli::kExitFailure;
+}
+
 }  // namespace
 
 #ifdef _WIN32
 // The narrow command line holds only what the ANSI code page can spell, so arguments are taken
 // in UTF-16 and handed on as UTF-8.
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv) try {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     try {
@@ -103,7 +111,13 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   return RunOnConsole(args);
+} catch (const std::bad_alloc&) {
+  return MemoryRanOut();
 }
 #else
-int main(int argc, char** argv) { return RunOnConsole({argv + 1, argv + argc}); }
+int main(int argc, char** argv) try {
+  return RunOnConsole({argv + 1, argv + argc});
+} catch (const std::bad_alloc&) {
+  return MemoryRanOut();
+}
 #endif

@@ -87,7 +87,10 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
     report.stopped = report.stopped || journal_failed;
     return !journal_failed;
   }
-  // The name the system actually gave is what the index and the report must hold.
+  // Reported before anything else can fail, memory running out included: a rename made is
+  // never left out of the report.
+  RecordRenamed(path, step.from, made, identity, options, report);
+  // The name the system actually gave is what the index must hold.
   std::u16string refolded;
   if (made != step.to) {
     refolded = Fold(step.indexed_by_full_path ? JoinPath(path, made).native() : made);
@@ -95,7 +98,6 @@ bool CarryOut(RenameStep step, PassDirectory& directory, const PassOptions& opti
   }
   taken.Remove(step.from_fold);
   taken.Add(step.to_fold);
-  RecordRenamed(path, step.from, made, identity, options, report);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <new>
 #include <set>
 #include <string>
 #include <system_error>
@@ -328,6 +329,25 @@ TEST(QomdeTest, ProgressShowsAfterHalfASecondAndUpdatesAtMostEvery50Ms) {
   EXPECT_EQ(dir.Read("f14"), "14 f14");
   EXPECT_TRUE(w.view.messages.empty());
   EXPECT_EQ(w.view.heights[ControlId::File1], w.view.outer_height_twips - 1000);
+}
+
+TEST(QomdeTest, MemoryRunningOutMidPassIsReportedAndTheWindowGoesOn) {
+  TempDir dir;
+  NumberedFiles(dir, 15);
+  form::PassProgress::Clock::time_point now{};
+  Window w(dir.path(), [&] { return now += 40ms; });
+  ASSERT_TRUE(w.opened);
+  w.view.on_update = [] { throw std::bad_alloc(); };
+  w.window.Command1Click();
+  ASSERT_EQ(w.view.messages.size(), 1u);
+  EXPECT_TRUE(Narrow(w.view.messages[0]).starts_with("Memory ran out, so this action stopped."))
+      << Narrow(w.view.messages[0]);
+  // The window still answers, and the next pass treats what the first left.
+  w.view.on_update = nullptr;
+  w.window.Command1Click();
+  EXPECT_EQ(w.view.messages.size(), 1u) << Narrow(w.view.messages.back());
+  EXPECT_EQ(w.view.Files().size(), 15u);
+  EXPECT_EQ(dir.Read("f14"), "14 f14");
 }
 
 TEST(QomdeTest, UndoShowsTheProgressOfAPassWithoutCancel) {

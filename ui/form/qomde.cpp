@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -74,6 +75,8 @@ void qomde::Handle(Work&& work) {
     } catch (...) {
       // Nowhere left to move to: the lists stay where they were, and the reason shows.
     }
+  } catch (const std::bad_alloc&) {
+    message = MemoryMessage();
   } catch (const std::exception& error) {
     message = UnexpectedMessage(error.what());
   } catch (...) {
@@ -177,9 +180,21 @@ void qomde::RunChosenPass(std::optional<EntryKind> kind, const LeaveOut& leave_o
       const PassOptions options{.observer = &progress, .leave_out = leave_out};
       PassReport report;
       if (kind) {
-        report = *kind == EntryKind::kFolder
-                     ? FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options)
-                     : FileRoutine(state_, lists_.File1(), lists_.File2(), options);
+        try {
+          report = *kind == EntryKind::kFolder
+                       ? FolderRoutine(state_, lists_.Dir1(), lists_.Dir2(), options)
+                       : FileRoutine(state_, lists_.File1(), lists_.File2(), options);
+        } catch (const std::bad_alloc&) {
+          // The pass ended before re-reading the lists: they show the names it renamed by
+          // their old ones, which the next pass would try again. Re-read them if memory allows.
+          try {
+            lists_.Dir1().Refresh();
+            lists_.File1().Refresh();
+          } catch (...) {
+            // Then the lists stay as they were; the message says memory ran out.
+          }
+          throw;
+        }
       }
       last_renames_ = std::move(report.renamed);
       return Joined(ReportMessage(Action::kPass, report), LeaveIfGone(report));

@@ -71,6 +71,13 @@ Message MovedUpMessage(const std::filesystem::path& gone, const std::filesystem:
           {}};
 }
 
+Message MemoryMessage() {
+  return {
+      u"Memory ran out, so this action stopped. Names already changed keep their new names, "
+      u"and the window cannot undo them.",
+      {}};
+}
+
 Message UnexpectedMessage(const std::string& what) {
   Message message{u"An unexpected failure stopped this action.", {}};
   if (!what.empty()) message.text += u'\n' + SystemTextToUtf16(what);

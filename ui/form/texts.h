@@ -42,6 +42,9 @@ Message UnreadableMessage(const std::filesystem::filesystem_error& error);
 // they stand now instead.
 Message MovedUpMessage(const std::filesystem::path& gone, const std::filesystem::path& shown);
 
+// Returns the message for an action stopped because memory ran out.
+Message MemoryMessage();
+
 // Returns the message for a failure that nothing above explains, with the detail the failure
 // carries (`what` may be empty).
 Message UnexpectedMessage(const std::string& what);
