@@ -146,6 +146,7 @@ class RecordReader {
 
   RenameJournal::Contents ReadAll() const {
     RenameJournal::Contents contents;
+    contents.current = version_ == kVersion;
     std::size_t at = kMagic.size() + 4;
     while (at < bytes_.size()) {
       RenameJournal::Record record{};
@@ -156,7 +157,11 @@ class RecordReader {
         continue;
       }
       const std::size_t next = NextRecordAfter(at);
-      if (next == std::string_view::npos && CutShortAt(at)) break;
+      if (next == std::string_view::npos && CutShortAt(at)) {
+        // Records added after it would make it damage.
+        contents.current = false;
+        break;
+      }
       std::size_t unread = 0;
       if (marked_) {
         unread = std::max<std::size_t>(1, MarksIn(at, std::min(next, bytes_.size())));
@@ -318,9 +323,7 @@ RenameJournal::Contents RenameJournal::Read(const std::filesystem::path& file) {
   // Another user's journal could name any entry this user may rename.
   if (!content.owned_by_user) refuse(JournalError::kOtherUsersFile);
   if (content.writable_by_others) refuse(JournalError::kWritableByOthers);
-  Contents contents = RecordReader(content.bytes, static_cast<std::uint32_t>(version)).ReadAll();
-  contents.current = version == kVersion;
-  return contents;
+  return RecordReader(content.bytes, static_cast<std::uint32_t>(version)).ReadAll();
 }
 
 }  // namespace qomdex

@@ -92,7 +92,8 @@ class RenameJournal {
   struct Contents {
     std::vector<Record> records;
     std::vector<PassReport::Damage> damaged;
-    // True when written in the version this program writes, so an undo may add records to it.
+    // True when written in the version this program writes and not ending in a record cut
+    // short, so an undo may add records to it.
     bool current = false;
   };
 
