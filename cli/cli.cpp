@@ -14,7 +14,8 @@
 #include "engine/journal.h"
 #include "engine/pass.h"
 #include "engine/undo.h"
-#include "location/location_lists.h"
+#include "location/join_path.h"
+#include "location/platform.h"
 #include "present/outcome_words.h"
 #include "present/quoting.h"
 
@@ -89,6 +90,7 @@ int RunArguments(const std::vector<std::string>& args, std::ostream& out, std::o
   PassOptions pass_options{
       .dry_run = arguments.dry_run,
       .observer = &observer,
+      .system_calls = console.system_calls,
       .keep_renamed = false,
       .leave_out = ExcludedBy(arguments.exclude),
   };
@@ -117,7 +119,7 @@ int RunArguments(const std::vector<std::string>& args, std::ostream& out, std::o
   std::optional<RenameJournal> journal;
   if (arguments.journal) {
     try {
-      journal.emplace(*arguments.journal);
+      journal.emplace(*arguments.journal, pass_options.calls());
     } catch (const std::filesystem::filesystem_error& error) {
       err << kProgramName << ": cannot create the journal " << QuoteName(*arguments.journal) << ": "
           << error.code().message() << '\n';
@@ -127,12 +129,11 @@ int RunArguments(const std::vector<std::string>& args, std::ostream& out, std::o
   }
 
   PassState state;
-  LocationLists lists(Fold);
   bool unreadable = false;
   // Memory that runs out ends the run where it stands, with what was done reported.
   try {
     if (arguments.recursive) {
-      FolderWalk walk(lists, state, pass_options, observer, output, progress, err);
+      FolderWalk walk(state, pass_options, observer, output, progress, err);
       unreadable = walk.Run(arguments.directories,
                             {.pass = arguments.pass, .max_depth = arguments.max_depth});
     } else {
@@ -140,11 +141,12 @@ int RunArguments(const std::vector<std::string>& args, std::ostream& out, std::o
         if (observer.StopRequested()) break;
         if (arguments.directories.size() > 1) output.Line(QuoteName(directory) + ":", false);
         try {
-          lists.OpenDirectory(directory);
+          // Opened and read once; the pass renames through the same handle.
+          const platform::Directory open(NormalizeDirectoryPath(directory), pass_options.calls());
+          EntryList listing(arguments.pass, Fold);
+          listing.ShowOpen(open);
           progress.Restart();
-          // The listing was read just now: it is also the pass's record of the names taken.
-          EntryList& listing = lists.Visible(arguments.pass);
-          RunPass(arguments.pass, state, listing, listing, pass_options);
+          RunPass(arguments.pass, state, open, listing, pass_options);
           progress.Clear();
         } catch (const std::filesystem::filesystem_error& error) {
           err << kProgramName << ": "

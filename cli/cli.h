@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace qomdex::platform {
+class SystemCalls;
+}
+
 namespace qomdex::cli {
 
 inline constexpr char kProgramName[] = "qomdex-cli";
@@ -27,6 +31,8 @@ struct Console {
   const std::atomic<int>* stop_signal = nullptr;
   // Returns the terminal's width in columns, or 0 when it is unknown.
   std::function<int()> terminal_columns;
+  // The system calls the run goes through; null for the system's own (a test's stand-in else).
+  platform::SystemCalls* system_calls = nullptr;
 };
 
 // Runs qomdex-cli with the arguments that follow the program name (UTF-8 on Windows): cleans the

@@ -1,6 +1,7 @@
 #include "cli/folder_walk.h"
 
 #include "cli/cli.h"
+#include "engine/fold.h"
 #include "engine/pass.h"
 #include "location/join_path.h"
 #include "location/platform.h"
@@ -46,11 +47,9 @@ void FolderWalk::HeadedObserver::Removed(const std::filesystem::path& path) {
   console_.Removed(path);
 }
 
-FolderWalk::FolderWalk(LocationLists& lists, PassState& state, const PassOptions& options,
-                       ConsoleObserver& console, LineOutput& output, Progress& progress,
-                       std::ostream& err)
-    : lists_(lists),
-      state_(state),
+FolderWalk::FolderWalk(PassState& state, const PassOptions& options, ConsoleObserver& console,
+                       LineOutput& output, Progress& progress, std::ostream& err)
+    : state_(state),
       observer_(console, output, progress),
       options_(options),
       progress_(progress),
@@ -61,14 +60,16 @@ FolderWalk::FolderWalk(LocationLists& lists, PassState& state, const PassOptions
 bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
                      const WalkSettings& settings) {
   pass_ = settings.pass;
-  for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack_.push_back({*root, 0, 0});
+  for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
+    stack_.push_back({*root, nullptr, {}, 0});
+  }
   found_ = unlisted_ = roots.size();
   // The progress line waits its half second once for the whole walk, not for each folder.
   progress_.Restart();
   while (!stack_.empty() && !observer_.StopRequested()) {
     if (stack_.back().listing != 0) {
       // Only the folder pass leaves a listed folder here, once everything below it is treated.
-      const Pending folder = std::move(stack_.back());
+      Pending folder = std::move(stack_.back());
       stack_.pop_back();
       Treat(folder);
       continue;
@@ -79,51 +80,47 @@ bool FolderWalk::Run(const std::vector<std::filesystem::path>& roots,
       continue;
     }
     const std::filesystem::path parent = stack_.back().path;
+    const std::shared_ptr<const platform::Directory> parent_open = stack_.back().open;
     const std::size_t depth = stack_.back().depth;
+    const std::shared_ptr<const std::vector<NativeString>> subfolders = std::move(subfolders_);
     if (pass_ == EntryKind::kFile) {
-      const Pending folder = std::move(stack_.back());
+      Pending folder = std::move(stack_.back());
       stack_.pop_back();
       Treat(folder);
     }
     if (settings.max_depth && depth >= *settings.max_depth) continue;
-    // Pushed last first, so they come off the stack in the lists' order.
-    for (auto name = subfolders_.rbegin(); name != subfolders_.rend(); ++name) {
-      stack_.push_back({JoinPath(parent, *name), name->size(), depth + 1});
+    // Pushed last first, so they come off the stack in the listing's order.
+    for (auto name = subfolders->rbegin(); name != subfolders->rend(); ++name) {
+      stack_.push_back({JoinPath(parent, *name), parent_open, *name, depth + 1});
     }
-    found_ += subfolders_.size();
-    unlisted_ += subfolders_.size();
+    found_ += subfolders->size();
+    unlisted_ += subfolders->size();
   }
   progress_.Clear();
   return unreadable_;
 }
 
 bool FolderWalk::Enter(Pending& folder) {
+  const bool given = folder.parent == nullptr;
   std::error_code error;
   Identity identity;
   try {
-    if (folder.name_length == 0) {
-      // A directory given is entered as named, through a link if it is one. Where the system
-      // cannot look at it its numbers stay unknown and only its subfolders are told apart.
-      const platform::Directory directory(folder.path);
-      identity = directory.calls().IdentifyDirectory(directory, error);
-      if (error) identity = {};
-      error.clear();
-    } else {
-      // Looked at in its parent without following a link, just before it is entered.
-      const NativeString& path = folder.path.native();
-      const std::size_t parent_length = path.size() - folder.name_length;
-      const platform::Directory parent(path.substr(0, parent_length));
-      identity = parent.calls().Identify(parent, path.substr(parent_length), error);
-      if (!error && identity.type == Identity::Type::kLink) {
-        --found_;
-        return false;
-      }
-      if (!error && identity.type != Identity::Type::kFolder) {
-        error = std::make_error_code(std::errc::not_a_directory);
-      }
-    }
+    // A directory given is entered as named, through a link if it is one; a folder below it is
+    // opened from its parent and never through a link.
+    folder.open = given ? std::make_shared<const platform::Directory>(
+                              NormalizeDirectoryPath(folder.path), options_.calls())
+                        : std::make_shared<const platform::Directory>(*folder.parent, folder.name);
+    folder.parent = nullptr;
+    identity = folder.open->calls().IdentifyDirectory(*folder.open, error);
+    // Where the system cannot look at a directory given its numbers stay unknown, and only its
+    // subfolders are told apart.
+    if (given) error.clear();
   } catch (const std::filesystem::filesystem_error& failure) {
     error = failure.code();
+  }
+  if (!given && error == std::errc::too_many_symbolic_link_levels) {
+    --found_;
+    return false;
   }
   if (error) {
     ++handled_;
@@ -133,49 +130,45 @@ bool FolderWalk::Enter(Pending& folder) {
   if (identity.type == Identity::Type::kFolder &&
       !entered_.emplace(identity.device, identity.file).second) {
     --found_;
-    if (folder.name_length == 0) {
+    if (given) {
       progress_.Clear();
       err_ << kProgramName << ": skipped " << QuoteName(folder.path)
            << ": it was treated already\n";
     }
     return false;
   }
-  if (!List(folder.path)) {
+  subfolders_ = List(folder);
+  if (subfolders_ == nullptr) {
     ++handled_;
     return false;
   }
-  folder.listing = listings_;
-  const DirectoryList& subfolders = lists_.Dir1();
-  subfolders_.clear();
-  for (std::size_t i = 0; i < subfolders.count(); ++i) subfolders_.push_back(subfolders.name(i));
   return true;
 }
 
-void FolderWalk::Treat(const Pending& folder) {
+void FolderWalk::Treat(Pending& folder) {
   ++handled_;
   // The folder pass comes back to a folder after the folders below it; it is read afresh then.
-  if (folder.listing != listings_ && !List(folder.path)) return;
+  if (folder.listing != listings_ && List(folder) == nullptr) return;
   progress_.Folder(handled_, found_, unlisted_ == 0);
   observer_.Start(QuoteName(folder.path) + ":");
-  try {
-    // The listing was read just now: it is also the pass's record of the names taken.
-    EntryList& listing = lists_.Visible(pass_);
-    RunPass(pass_, state_, listing, listing, options_);
-  } catch (const std::filesystem::filesystem_error& failure) {
-    Unreadable(folder.path, failure.code());
-  }
+  // The listing was read just now: it is also the pass's record of the names taken.
+  EntryList listing(pass_, Fold);
+  listing.Restore(folder.entries);
+  RunPass(pass_, state_, *folder.open, listing, options_);
 }
 
-bool FolderWalk::List(const std::filesystem::path& path) {
+std::shared_ptr<const std::vector<NativeString>> FolderWalk::List(Pending& folder) {
+  EntryList folders(EntryKind::kFolder, Fold);
+  EntryList::State files;
   try {
-    lists_.OpenDirectory(path);
+    folders.ShowOpen(*folder.open, &files);
   } catch (const std::filesystem::filesystem_error& failure) {
-    // The lists stay where they were, so the count of listings still says where they stand.
-    Unreadable(path, failure.code());
-    return false;
+    Unreadable(folder.path, failure.code());
+    return nullptr;
   }
-  ++listings_;
-  return true;
+  folder.listing = ++listings_;
+  folder.entries = pass_ == EntryKind::kFolder ? folders.state() : std::move(files);
+  return folders.state().names;
 }
 
 void FolderWalk::Unreadable(const std::filesystem::path& path, const std::error_code& error) {

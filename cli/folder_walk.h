@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -15,7 +16,8 @@
 #include "cli/progress.h"
 #include "engine/pass_options.h"
 #include "engine/pass_state.h"
-#include "location/location_lists.h"
+#include "location/entry_list.h"
+#include "location/platform.h"
 
 namespace qomdex::cli {
 
@@ -25,19 +27,22 @@ struct WalkSettings {
   std::optional<std::size_t> max_depth;  // levels entered below each directory; none: all
 };
 
-// Runs a pass on each directory given and on every folder below it that the lists show (hidden
-// folders and links to folders are not entered), depth-first in the lists' order. A folder is
-// listed before it is treated and is treated once, whatever way it is reached: folders are told
-// apart by their numbers (device and inode), so a loop of mounts or a folder moved under the
-// walk is not walked twice. The file pass treats a folder before the folders below it; the
-// folder pass treats them first, so no folder is renamed while the walk still needs its path,
-// and a dry run walks the same names as the real run. One PassState serves the whole walk, so
-// copy numbers carry on from folder to folder.
+// Runs a pass on each directory given and on every folder below it that a listing shows (hidden
+// folders and links to folders are not entered), depth-first in the listing's order. Each folder
+// is opened from its parent's open handle and never through a link, so whatever takes a folder's
+// name during the walk, nothing outside the tree is entered. A folder is listed before it is
+// treated and is treated once, whatever way it is reached: folders are told apart by their
+// numbers (device and inode), so a loop of mounts or a folder moved under the walk is not walked
+// twice. The file pass treats a folder before the folders below it; the folder pass treats them
+// first, so no folder is renamed while the walk still needs it, and a dry run walks the same
+// names as the real run. One PassState serves the whole walk, so copy numbers carry on from
+// folder to folder.
 class FolderWalk {
  public:
-  // Everything is lent by the run for the walk's length; `options` are the run's pass options.
-  FolderWalk(LocationLists& lists, PassState& state, const PassOptions& options,
-             ConsoleObserver& console, LineOutput& output, Progress& progress, std::ostream& err);
+  // Everything is lent by the run for the walk's length; `options` are the run's pass options,
+  // whose system calls the walk opens and reads folders through.
+  FolderWalk(PassState& state, const PassOptions& options, ConsoleObserver& console,
+             LineOutput& output, Progress& progress, std::ostream& err);
   FolderWalk(const FolderWalk&) = delete;
   FolderWalk& operator=(const FolderWalk&) = delete;
 
@@ -81,21 +86,27 @@ class FolderWalk {
 
   struct Pending {
     std::filesystem::path path;  // as given, then each name joined to its parent's path
-    std::size_t name_length;     // of the last name in `path`; 0 for a directory given
-    std::size_t depth;           // levels below its directory
-    std::size_t listing = 0;     // the listing that read it, once read (folder pass only)
+    // The open folder it is opened from, until it is entered; none for a directory given.
+    std::shared_ptr<const platform::Directory> parent;
+    NativeString name;  // in its parent; empty for a directory given
+    std::size_t depth;  // levels below its directory
+    // Once entered: the folder open, the listing number that read it, and its entries of the
+    // pass's kind as read then.
+    std::shared_ptr<const platform::Directory> open = nullptr;
+    std::size_t listing = 0;
+    EntryList::State entries = {};
   };
 
-  // Makes sure the folder is one to treat and lists it, filling subfolders_; returns false
+  // Makes sure the folder is one to treat, opens and lists it, filling subfolders_; returns false
   // when it is skipped or cannot be read (then reported).
   bool Enter(Pending& folder);
-  // Runs the pass on a listed folder, listing it again if the lists have moved since.
-  void Treat(const Pending& folder);
+  // Runs the pass on a listed folder, listing it again if another was listed since.
+  void Treat(Pending& folder);
   void Unreadable(const std::filesystem::path& path, const std::error_code& error);
-  // Moves the lists to a folder; returns false when it cannot be read (then reported).
-  bool List(const std::filesystem::path& path);
+  // Reads the open folder, keeping its entries of the pass's kind in `folder`; returns the names
+  // of its subfolders, or null when it cannot be read (then reported).
+  std::shared_ptr<const std::vector<NativeString>> List(Pending& folder);
 
-  LocationLists& lists_;
   PassState& state_;
   HeadedObserver observer_;
   PassOptions options_;
@@ -103,9 +114,9 @@ class FolderWalk {
   std::ostream& err_;
   EntryKind pass_ = EntryKind::kFile;
   std::vector<Pending> stack_;
-  std::vector<NativeString> subfolders_;
+  std::shared_ptr<const std::vector<NativeString>> subfolders_;
   std::set<std::pair<std::uint64_t, std::uint64_t>> entered_;  // device and inode
-  std::size_t listings_ = 0;  // listings made, so a folder knows whether the lists moved
+  std::size_t listings_ = 0;  // listings made, so a folder knows whether others came since
   std::size_t found_ = 0;     // folders found to treat so far
   std::size_t unlisted_ = 0;  // of those, not yet listed
   std::size_t handled_ = 0;   // of those, treated, being treated, or unreadable

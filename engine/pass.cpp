@@ -61,14 +61,10 @@ bool ContinueAfter(std::size_t done, std::size_t total, const NativeString& name
   return false;
 }
 
-}  // namespace
-
-PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& taken_list,
-                   const PassOptions& options) {
-  // The directory is opened once; the taken names are read and every entry renamed through it.
-  PassDirectory directory(listing.path(), options);
+// Runs the pass through the directory's one handle, `taken` read through it already.
+PassReport RunPassThrough(PassDirectory& directory, PassPlanner& planner, const EntryList& listing,
+                          const EntryList& taken_list, const PassOptions& options) {
   directory.ExpectRenames(listing.count());
-  if (&taken_list != &listing) taken_list.Refresh(directory.handle());
   const bool full_paths = planner.IndexesFullPaths();
   TakenNames taken = IndexTakenNames(taken_list, full_paths, listing.count(), options);
 
@@ -94,14 +90,40 @@ PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& ta
   return report;
 }
 
-PassReport RunPass(EntryKind kind, PassState& state, const EntryList& listing, EntryList& taken,
-                   const PassOptions& options) {
+// Runs the pass `kind` chooses in state's working values, as RunPass(planner, ...) would.
+template <typename Run>
+PassReport RunPassOfKind(EntryKind kind, PassState& state, const PassOptions& options, Run&& run) {
   if (kind == EntryKind::kFolder) {
     FolderPlanner planner(state, options.leave_out);
-    return RunPass(planner, listing, taken, options);
+    return run(planner);
   }
   FilePlanner planner(state, options.leave_out);
-  return RunPass(planner, listing, taken, options);
+  return run(planner);
+}
+
+}  // namespace
+
+PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& taken_list,
+                   const PassOptions& options) {
+  // The directory is opened once; the taken names are read and every entry renamed through it.
+  PassDirectory directory(listing.path(), options);
+  if (&taken_list != &listing) taken_list.Refresh(directory.handle());
+  return RunPassThrough(directory, planner, listing, taken_list, options);
+}
+
+PassReport RunPass(EntryKind kind, PassState& state, const EntryList& listing, EntryList& taken,
+                   const PassOptions& options) {
+  return RunPassOfKind(kind, state, options, [&](PassPlanner& planner) {
+    return RunPass(planner, listing, taken, options);
+  });
+}
+
+PassReport RunPass(EntryKind kind, PassState& state, const platform::Directory& directory,
+                   const EntryList& listing, const PassOptions& options) {
+  PassDirectory through(directory, options);
+  return RunPassOfKind(kind, state, options, [&](PassPlanner& planner) {
+    return RunPassThrough(through, planner, listing, listing, options);
+  });
 }
 
 void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report) {

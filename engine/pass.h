@@ -55,6 +55,12 @@ PassReport RunPass(PassPlanner& planner, const EntryList& listing, EntryList& ta
 PassReport RunPass(EntryKind kind, PassState& state, const EntryList& listing, EntryList& taken,
                    const PassOptions& options = {});
 
+// Runs the file or the folder pass as above on the open directory `directory`, through that
+// handle, over `listing`, read through it just before and also the record of the names taken.
+// Touches the disk; records every failure in the returned report.
+PassReport RunPass(EntryKind kind, PassState& state, const platform::Directory& directory,
+                   const EntryList& listing, const PassOptions& options);
+
 // Re-reads a list after a pass so it shows the new names. Reads the disk; a directory that can no
 // longer be read is recorded in the report (and told to the observer, if any), not thrown.
 void RefreshAfterPass(EntryList& list, const PassOptions& options, PassReport& report);

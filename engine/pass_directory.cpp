@@ -11,9 +11,12 @@ std::string_view Key(const NativeString& name) {
 }  // namespace
 
 PassDirectory::PassDirectory(const std::filesystem::path& path, const PassOptions& options)
-    : handle_(path, options.system_calls != nullptr ? *options.system_calls
-                                                    : platform::SystemCalls::Native()),
+    : own_handle_(std::in_place, path, options.calls()),
+      handle_(*own_handle_),
       dry_run_(options.dry_run) {}
+
+PassDirectory::PassDirectory(const platform::Directory& handle, const PassOptions& options)
+    : handle_(handle), dry_run_(options.dry_run) {}
 
 platform::Identity PassDirectory::Identify(const NativeString& name, std::error_code& error) const {
   if (dry_run_) {

@@ -22,6 +22,10 @@ class PassDirectory {
   // renames are made of). Reads the disk; throws std::filesystem::filesystem_error when it
   // cannot be opened.
   PassDirectory(const std::filesystem::path& path, const PassOptions& options);
+  // Works through `handle`, open already and lent for the object's life. Never touches the disk.
+  PassDirectory(const platform::Directory& handle, const PassOptions& options);
+  PassDirectory(const PassDirectory&) = delete;
+  PassDirectory& operator=(const PassDirectory&) = delete;
 
   // Returns the path the directory was opened by.
   const std::filesystem::path& path() const { return handle_.path(); }
@@ -62,7 +66,8 @@ class PassDirectory {
   void PretendVacated(const NativeString& name);
   void PretendMade(const NativeString& name, const platform::Identity& identity);
 
-  platform::Directory handle_;
+  std::optional<platform::Directory> own_handle_;  // when opened by the object itself
+  const platform::Directory& handle_;
   bool dry_run_;
   // Dry run only: what the system tells of every rename here, looked at before the first.
   std::optional<platform::RenameOutlook> outlook_;

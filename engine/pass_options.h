@@ -5,13 +5,11 @@
 
 #include "engine/pass_report.h"
 #include "location/native_name.h"
+#include "location/system_calls.h"
 
 namespace qomdex {
 
 class RenameJournal;
-namespace platform {
-class SystemCalls;
-}
 
 // Follows a pass entry by entry, and can stop it.
 class PassObserver {
@@ -56,7 +54,7 @@ struct PassOptions {
   // When set, every rename is written to it before it is made, and the journal file itself is
   // never renamed. A dry run writes nothing to it.
   RenameJournal* journal = nullptr;
-  // The system calls renames are made of; null for the system's own.
+  // The system calls a pass opens, reads and renames through; null for the system's own.
   platform::SystemCalls* system_calls = nullptr;
   // Off: renames go to the observer only and are not kept in the report, so a front end that
   // prints each one as it is made holds no memory for them.
@@ -65,6 +63,11 @@ struct PassOptions {
   // an entry whose name has nothing to cut. Asked once for each entry whose name would change, in
   // the pass's order, before anything else is decided or told of the entry.
   LeaveOut leave_out = {};
+
+  // Returns the system calls to go through: system_calls, or the system's own.
+  platform::SystemCalls& calls() const {
+    return system_calls != nullptr ? *system_calls : platform::SystemCalls::Native();
+  }
 };
 
 }  // namespace qomdex

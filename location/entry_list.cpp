@@ -39,12 +39,15 @@ void EntryList::Refresh() { Refresh(platform::Directory(state_.path)); }
 void EntryList::Refresh(const platform::Directory& directory) { state_.names = Read(directory); }
 
 bool EntryList::Show(const std::filesystem::path& directory, State* other_kind) {
-  std::filesystem::path normal = NormalizeDirectoryPath(directory);
+  return ShowOpen(platform::Directory(NormalizeDirectoryPath(directory)), other_kind);
+}
+
+bool EntryList::ShowOpen(const platform::Directory& directory, State* other_kind) {
   Names others;
-  auto names = Read(platform::Directory(normal), other_kind ? &others : nullptr);
-  const bool changed = normal != state_.path;
-  if (other_kind) *other_kind = {normal, std::move(others)};
-  state_ = {std::move(normal), std::move(names)};
+  auto names = Read(directory, other_kind ? &others : nullptr);
+  const bool changed = directory.path() != state_.path;
+  if (other_kind) *other_kind = {directory.path(), std::move(others)};
+  state_ = {directory.path(), std::move(names)};
   return changed;
 }
 

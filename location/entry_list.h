@@ -45,6 +45,12 @@ class EntryList {
   // one does. Throws like Refresh().
   void Refresh(const platform::Directory& directory);
 
+  // Shows the open directory, read through its handle: its entries of the list's kind, and, when
+  // `other_kind` is given, those of the other kind in it, both in order. Returns true when the
+  // path differs from before. Reads the disk; throws std::filesystem::filesystem_error, leaving
+  // the list unchanged, when it cannot be read.
+  bool ShowOpen(const platform::Directory& directory, State* other_kind = nullptr);
+
   // Reads the directory through `runner` from now on; without one, in the caller's thread.
   void SetReadingRunner(ReadingRunner runner) { runner_ = std::move(runner); }
 

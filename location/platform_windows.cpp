@@ -180,7 +180,7 @@ DirectoryHandle NativeCalls::OpenFolder(const Directory& parent, const NativeStr
     throw failed(std::make_error_code(std::errc::too_many_symbolic_link_levels));
   }
   if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    throw failed(std::error_code(ERROR_DIRECTORY, std::system_category()));
+    throw failed(std::make_error_code(std::errc::not_a_directory));
   }
   const bool numbers_durable = KeepsNumbersAcrossMounts(folder);
   return {reinterpret_cast<std::intptr_t>(closer.release()), std::move(extended), numbers_durable};

@@ -18,6 +18,7 @@
 
 #include "cli/cli.h"
 #include "present/quoting.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -28,6 +29,7 @@ namespace fs = std::filesystem;
 using present::QuoteName;
 using testing::TempDir;
 using testing::Utf8;
+using Names = std::set<std::string>;
 
 struct Result {
   int status;
@@ -36,11 +38,13 @@ struct Result {
 };
 
 Result RunCli(const std::vector<std::string>& args, std::streambuf* err_buffer = nullptr,
-              const std::atomic<int>* stop_signal = nullptr) {
+              const std::atomic<int>* stop_signal = nullptr,
+              platform::SystemCalls* calls = nullptr) {
   std::ostringstream out, err;
   std::ostream err_stream(err_buffer != nullptr ? err_buffer : err.rdbuf());
   const int status =
-      Run(args, out, err_stream, {.stop_signal = stop_signal, .terminal_columns = {}});
+      Run(args, out, err_stream,
+          {.stop_signal = stop_signal, .terminal_columns = {}, .system_calls = calls});
   return {status, out.str(), err.str()};
 }
 
@@ -282,6 +286,66 @@ TEST(RecursiveTest, WhatHappensMidWalkIsReportedWithTheRuleStatus) {
     EXPECT_NE(fs::exists(dir / "kept/01 k.txt"), c.later_folder_treated);
   }
 }
+
+// Takes the folder "sub" away as the walk opens it, as another program could at that moment: a
+// read error (a disk failing), or a link to a folder outside the tree put in its place.
+class SeamCalls : public testing::FailingCalls {
+ public:
+  SeamCalls(bool swap, const fs::path& outside)
+      : FailingCalls(Call::kReadDirectory, swap ? 0 : 2), swap_(swap), outside_(outside) {}
+  platform::DirectoryHandle OpenFolder(const platform::Directory& parent,
+                                       const NativeString& name) override {
+    if (swap_ && name == testing::Native("sub")) {
+      fs::rename(parent.path() / name, outside_ / "moved");
+      fs::create_directory_symlink(outside_, parent.path() / name);
+    }
+    return FailingCalls::OpenFolder(parent, name);
+  }
+
+ private:
+  bool swap_;
+  fs::path outside_;
+};
+
+struct SeamCase {
+  const char* name;
+  bool swap;  // else the listing of "sub" fails
+  int status;
+  const char* said;  // the whole error stream, after the folder's quoted path
+};
+
+class WalkSeamTest : public ::testing::TestWithParam<SeamCase> {};
+
+TEST_P(WalkSeamTest, NothingOutsideTheTreeIsTouchedAndTheWalkGoesOn) {
+  const SeamCase& c = GetParam();
+  TempDir dir, outside;
+  for (const char* name : {"sub", "zed"}) dir.MakeDir(name);
+  for (const char* name : {"01 a.txt", "sub/01 b.txt", "zed/01 c.txt"}) dir.Touch(name);
+  outside.Touch("01 secret.txt");
+  SeamCalls calls(c.swap, outside.path());
+
+  const Result result = RunCli({"-r", Utf8(dir.path())}, nullptr, nullptr, &calls);
+
+  EXPECT_EQ(result.status, c.status);
+  EXPECT_EQ(result.err, c.said[0] == '\0' ? std::string()
+                                          : "qomdex-cli: cannot read directory " +
+                                                QuoteName(dir / "sub") + c.said + "\n");
+  EXPECT_TRUE(fs::exists(dir / "a.txt"));
+  EXPECT_TRUE(fs::exists(dir / "zed/c.txt"));
+  const Names outside_after = c.swap ? Names{"01 secret.txt", "moved"} : Names{"01 secret.txt"};
+  EXPECT_EQ(outside.Names(), outside_after);
+  EXPECT_TRUE(fs::exists((c.swap ? outside / "moved" : dir / "sub") / "01 b.txt"));
+}
+
+const SeamCase kSeamCases[] = {
+    {"FolderThatCannotBeReadIsReported", false, kExitUsageOrUnreadable, ": Input/output error"},
+#ifndef _WIN32  // Windows grants links to privileged accounts only.
+    {"FolderSwappedForALinkAsItIsOpenedIsNotEntered", true, kExitSuccess, ""},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Seam, WalkSeamTest, ::testing::ValuesIn(kSeamCases),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RecursiveTest, DepthAndWalkOptionsThatCannotRun) {
   const struct {
