@@ -14,8 +14,4 @@ std::u16string Fold(const NativeString& name);
 // The same, written into `folded`, whose buffer is reused: a pass folds every name it meets.
 void FoldInto(NativeStringView name, std::u16string& folded);
 
-// Returns a name as UTF-16 text: on POSIX decoded as UTF-8 with U+FFFD for each byte that is not,
-// on Windows as it is. The name itself is never changed; never fails.
-std::u16string NameUtf16(const NativeString& name);
-
 }  // namespace qomdex

@@ -11,6 +11,7 @@
 #include "engine/journal.h"
 #include "location/platform.h"
 #include "present/quoting.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -81,50 +82,56 @@ void NameTooLongToLookUp(const TempDir& dir, const std::filesystem::path& journa
 }
 #endif
 
-TEST(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone) {
-  const struct {
-    const char* label;
-    void (*meddle)(const TempDir&, const std::filesystem::path& journal);
-    int status;
-    std::string message;  // what it says, up to the system's reason where one follows
-  } cases[] = {
-      {"renamed file gone",
-       [](const TempDir& d, const auto&) { std::filesystem::remove(d / "a.txt"); }, kExitFailure,
-       "qomdex-cli: cannot put back a.txt: "},
-      {"another file in its place",
-       [](const TempDir& d, const auto&) {
-         std::filesystem::remove(d / "a.txt");
-         d.Touch("a.txt", "theirs, and longer");
-       },
-       kExitFailure, "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
+struct UndoSaysWhatItDidAndWhyItLeftAnEntryAloneCase {
+  const char* label;
+  void (*meddle)(const TempDir&, const std::filesystem::path& journal);
+  int status;
+  std::string message;  // what it says, up to the system's reason where one follows
+};
+const UndoSaysWhatItDidAndWhyItLeftAnEntryAloneCase
+    kUndoSaysWhatItDidAndWhyItLeftAnEntryAloneRows[] = {
+        {"renamed file gone",
+         [](const TempDir& d, const auto&) { std::filesystem::remove(d / "a.txt"); }, kExitFailure,
+         "qomdex-cli: cannot put back a.txt: "},
+        {"another file in its place",
+         [](const TempDir& d, const auto&) {
+           std::filesystem::remove(d / "a.txt");
+           d.Touch("a.txt", "theirs, and longer");
+         },
+         kExitFailure, "qomdex-cli: left a.txt alone: it is not the entry that was renamed\n"},
 #ifndef _WIN32  // Under wine a file's creation time moves when it is written to.
-      {"renamed file written to since",
-       [](const TempDir& d, const auto&) { std::ofstream(d / "a.txt", std::ios::app) << "tag"; },
-       kExitSuccess, ""},
+        {"renamed file written to since",
+         [](const TempDir& d, const auto&) { std::ofstream(d / "a.txt", std::ios::app) << "tag"; },
+         kExitSuccess, ""},
 #endif
-      {"undone already",
-       [](const TempDir&, const std::filesystem::path& journal) {
-         ASSERT_EQ(RunCli({"--undo", Utf8(journal)}).status, kExitSuccess);
-       },
-       kExitSuccess, "qomdex-cli: every entry already has its old name\n"},
+        {"undone already",
+         [](const TempDir&, const std::filesystem::path& journal) {
+           ASSERT_EQ(RunCli({"--undo", Utf8(journal)}).status, kExitSuccess);
+         },
+         kExitSuccess, "qomdex-cli: every entry already has its old name\n"},
 #ifndef _WIN32  // The system's own words for it.
-      {"new name cannot be looked up", NameTooLongToLookUp, kExitFailure,
-       "qomdex-cli: cannot put back " + std::string(300, 'x') + ": File name too long\n"},
+        {"new name cannot be looked up", NameTooLongToLookUp, kExitFailure,
+         "qomdex-cli: cannot put back " + std::string(300, 'x') + ": File name too long\n"},
 #endif
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir, journal_dir;
-    dir.Touch("01 a.txt");
-    ASSERT_EQ(RunCli({"--journal", Utf8(journal_dir / "j"), Utf8(dir.path())}).status,
-              kExitSuccess);
-    c.meddle(dir, journal_dir / "j");
-    const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
-    EXPECT_EQ(undo.status, c.status);
-    EXPECT_EQ(c.message.ends_with(": ") ? undo.err.substr(0, c.message.size()) : undo.err,
-              c.message);
-  }
+};
+
+class UndoSaysWhatItDidAndWhyItLeftAnEntryAlone
+    : public ::testing::TestWithParam<UndoSaysWhatItDidAndWhyItLeftAnEntryAloneCase> {};
+
+TEST_P(UndoSaysWhatItDidAndWhyItLeftAnEntryAlone, Holds) {
+  const UndoSaysWhatItDidAndWhyItLeftAnEntryAloneCase& c = GetParam();
+  TempDir dir, journal_dir;
+  dir.Touch("01 a.txt");
+  ASSERT_EQ(RunCli({"--journal", Utf8(journal_dir / "j"), Utf8(dir.path())}).status, kExitSuccess);
+  c.meddle(dir, journal_dir / "j");
+  const Result undo = RunCli({"--undo", Utf8(journal_dir / "j")});
+  EXPECT_EQ(undo.status, c.status);
+  EXPECT_EQ(c.message.ends_with(": ") ? undo.err.substr(0, c.message.size()) : undo.err, c.message);
 }
+
+INSTANTIATE_TEST_SUITE_P(CliTest, UndoSaysWhatItDidAndWhyItLeftAnEntryAlone,
+                         ::testing::ValuesIn(kUndoSaysWhatItDidAndWhyItLeftAnEntryAloneRows),
+                         testing::kByLabel);
 
 TEST(CliTest, UndoStoppedBySignalSaysHowFarItGotAndIsFinishedByTheNext) {
   TempDir dir, journal_dir;
@@ -199,61 +206,86 @@ TEST(CliTest, KeptEntriesAreNotedWithoutFailing) {
   EXPECT_EQ(result.err, noted);
 }
 
-TEST(CliTest, UsageHelpAndVersion) {
-  // An expected text that ends in "..." must only start the output; any other must be all of it.
-  const auto matches = [](const std::string& output, std::string_view expected) {
-    return expected.ends_with("...") ? output.starts_with(expected.substr(0, expected.size() - 3))
-                                     : output == expected;
-  };
-  const struct {
-    std::vector<std::string> args;
-    int status;
-    const char* out;
-    const char* err;
-  } cases[] = {
-      {{"--version"}, kExitSuccess, "qomdex-cli 1.00\n", ""},
-      {{"--help"}, kExitSuccess, "Usage: qomdex-cli...", ""},
-      {{}, kExitUsageOrUnreadable, "", "qomdex-cli: no DIRECTORY given..."},
-      {{"--dry-run"}, kExitUsageOrUnreadable, "", "qomdex-cli: no DIRECTORY given..."},
-      {{"--bogus", "/"}, kExitUsageOrUnreadable, "", "qomdex-cli: unknown option --bogus..."},
-      {{"--dry-run=1", "/"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: option --dry-run takes no value..."},
-      {{"--journal", "a", "--journal=b", "/"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: option --journal is given more than once..."},
-      {{"/", "--journal"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: option --journal needs a FILE..."},
-      {{"--journal=j", "-n", "/"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: --journal cannot be combined with --dry-run..."},
-      {{"--undo", "j", "/"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: --undo takes no DIRECTORY..."},
-      {{"--undo", "j", "--folders"},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: --undo cannot be combined with --folders..."},
-      {{"--journal", ".", "."},
-       kExitUsageOrUnreadable,
-       "",
-       "qomdex-cli: cannot create the journal .: File exists\n"},
-      {{"--undo", "."}, kExitUsageOrUnreadable, "", "qomdex-cli: cannot read the journal ...."},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Result result = RunCli(c.args);
-    EXPECT_EQ(result.status, c.status);
-    EXPECT_TRUE(matches(result.out, c.out)) << result.out;
-    EXPECT_TRUE(matches(result.err, c.err)) << result.err;
-  }
+// An expected text that ends in "..." must only start the output; any other must be all of it.
+const auto matches = [](const std::string& output, std::string_view expected) {
+  return expected.ends_with("...") ? output.starts_with(expected.substr(0, expected.size() - 3))
+                                   : output == expected;
+};
+struct UsageHelpAndVersionCase {
+  const char* label;
+  std::vector<std::string> args;
+  int status;
+  const char* out;
+  const char* err;
+};
+const UsageHelpAndVersionCase kUsageHelpAndVersionRows[] = {
+    {"version", {"--version"}, kExitSuccess, "qomdex-cli 1.00\n", ""},
+    {"help", {"--help"}, kExitSuccess, "Usage: qomdex-cli...", ""},
+    {"nothing", {}, kExitUsageOrUnreadable, "", "qomdex-cli: no DIRECTORY given..."},
+    {"no directory",
+     {"--dry-run"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: no DIRECTORY given..."},
+    {"unknown option",
+     {"--bogus", "/"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: unknown option --bogus..."},
+    {"value for an option that takes none",
+     {"--dry-run=1", "/"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: option --dry-run takes no value..."},
+    {"journal given twice",
+     {"--journal", "a", "--journal=b", "/"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: option --journal is given more than once..."},
+    {"journal without its file",
+     {"/", "--journal"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: option --journal needs a FILE..."},
+    {"journal and dry run",
+     {"--journal=j", "-n", "/"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: --journal cannot be combined with --dry-run..."},
+    {"undo with a directory",
+     {"--undo", "j", "/"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: --undo takes no DIRECTORY..."},
+    {"undo and folders",
+     {"--undo", "j", "--folders"},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: --undo cannot be combined with --folders..."},
+    {"journal that exists",
+     {"--journal", ".", "."},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: cannot create the journal .: File exists\n"},
+    {"undo from a folder",
+     {"--undo", "."},
+     kExitUsageOrUnreadable,
+     "",
+     "qomdex-cli: cannot read the journal ...."},
+};
+
+class UsageHelpAndVersion : public ::testing::TestWithParam<UsageHelpAndVersionCase> {};
+
+TEST_P(UsageHelpAndVersion, Holds) {
+  const UsageHelpAndVersionCase& c = GetParam();
+  const Result result = RunCli(c.args);
+  EXPECT_EQ(result.status, c.status);
+  EXPECT_TRUE(matches(result.out, c.out)) << result.out;
+  EXPECT_TRUE(matches(result.err, c.err)) << result.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(CliTest, UsageHelpAndVersion,
+                         ::testing::ValuesIn(kUsageHelpAndVersionRows), testing::kByLabel);
 
 // Stands for standard output; fails every write when `fail` is set, as a full disk does.
 class ScriptedOutput : public std::streambuf {
@@ -275,40 +307,45 @@ class ScriptedOutput : public std::streambuf {
 // A run that ends early says why, with the status of the rule, and every rename it made is on
 // disk. (A signal mid-pass, a closed pipe and a full device are tried on the real program by
 // early_end_test.sh.)
-TEST(CliTest, EarlyEndsAreReported) {
-  const struct {
-    const char* label;
-    int signal_at_start;
-    bool output_fails;
-    int status;
-    std::size_t renamed;
-    const char* err;
-  } cases[] = {
-      {"a signal before the first entry", SIGTERM, false, 128 + SIGTERM, 0, "stopped by signal"},
-      {"the output fails", 0, true, kExitFailure, 4,
-       "cannot write the output: No space left on device; 4 renames were made whose lines were "
-       "lost"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    for (const char* name : {"01 a", "02 b", "03 c", "04 d"}) dir.Touch(name);
-    std::atomic<int> stop_signal{c.signal_at_start};
-    ScriptedOutput buffer;
-    buffer.fail = c.output_fails;
-    std::ostream out(&buffer);
-    std::ostringstream err;
-    const int status = cli::Run({Utf8(dir.path())}, out, err,
-                                {.stop_signal = &stop_signal, .terminal_columns = {}});
-    EXPECT_EQ(status, c.status);
-    const Names names = dir.Names();
-    const auto renamed = static_cast<std::size_t>(std::count_if(
-        names.begin(), names.end(), [](const std::string& n) { return n[0] != '0'; }));
-    EXPECT_EQ(renamed, c.renamed);
-    EXPECT_EQ(buffer.written, "");
-    EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
-  }
+struct EarlyEndsAreReportedCase {
+  const char* label;
+  int signal_at_start;
+  bool output_fails;
+  int status;
+  std::size_t renamed;
+  const char* err;
+};
+const EarlyEndsAreReportedCase kEarlyEndsAreReportedRows[] = {
+    {"a signal before the first entry", SIGTERM, false, 128 + SIGTERM, 0, "stopped by signal"},
+    {"the output fails", 0, true, kExitFailure, 4,
+     "cannot write the output: No space left on device; 4 renames were made whose lines were "
+     "lost"},
+};
+
+class EarlyEndsAreReported : public ::testing::TestWithParam<EarlyEndsAreReportedCase> {};
+
+TEST_P(EarlyEndsAreReported, Holds) {
+  const EarlyEndsAreReportedCase& c = GetParam();
+  TempDir dir;
+  for (const char* name : {"01 a", "02 b", "03 c", "04 d"}) dir.Touch(name);
+  std::atomic<int> stop_signal{c.signal_at_start};
+  ScriptedOutput buffer;
+  buffer.fail = c.output_fails;
+  std::ostream out(&buffer);
+  std::ostringstream err;
+  const int status =
+      cli::Run({Utf8(dir.path())}, out, err, {.stop_signal = &stop_signal, .terminal_columns = {}});
+  EXPECT_EQ(status, c.status);
+  const Names names = dir.Names();
+  const auto renamed = static_cast<std::size_t>(
+      std::count_if(names.begin(), names.end(), [](const std::string& n) { return n[0] != '0'; }));
+  EXPECT_EQ(renamed, c.renamed);
+  EXPECT_EQ(buffer.written, "");
+  EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
 }
+
+INSTANTIATE_TEST_SUITE_P(CliTest, EarlyEndsAreReported,
+                         ::testing::ValuesIn(kEarlyEndsAreReportedRows), testing::kByLabel);
 
 TEST(CliTest, DoubleDashEndsOptions) {
   TempDir dir;

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "tests/support/row_name.h"
 #include "tests/support/utf8_names.h"
 
 namespace qomdex::cli {
@@ -65,26 +66,32 @@ TEST(ProgressTest, LineIsCutToTheTerminalWidthAndNeverWraps) {
 }
 
 // In a walk, the folder comes first; "+" says folders not yet listed may hold more.
-TEST(ProgressTest, ShowsTheFolderOfAWalk) {
-  const struct {
-    std::size_t number, found;
-    bool all_found;
-    const char* shown;
-  } cases[] = {
-      {12, 340, false, "qomdex-cli: folder 12/340+, 1/2 '01 a'"},
-      {340, 340, true, "qomdex-cli: folder 340/340, 1/2 '01 a'"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.shown);
-    std::ostringstream terminal;
-    Progress::Clock::time_point now{};
-    Progress progress(terminal, true, {}, [&] { return now; });
-    progress.Folder(c.number, c.found, c.all_found);
-    now += 1s;
-    progress.EntryDone(1, 2, testing::Native("01 a"));
-    EXPECT_EQ(terminal.str(), std::string("\r\x1b[K") + c.shown);
-  }
+struct ShowsTheFolderOfAWalkCase {
+  std::size_t number, found;
+  bool all_found;
+  const char* shown;
+};
+const ShowsTheFolderOfAWalkCase kShowsTheFolderOfAWalkRows[] = {
+    {12, 340, false, "qomdex-cli: folder 12/340+, 1/2 '01 a'"},
+    {340, 340, true, "qomdex-cli: folder 340/340, 1/2 '01 a'"},
+};
+
+class ShowsTheFolderOfAWalk : public ::testing::TestWithParam<ShowsTheFolderOfAWalkCase> {};
+
+TEST_P(ShowsTheFolderOfAWalk, Holds) {
+  const ShowsTheFolderOfAWalkCase& c = GetParam();
+  std::ostringstream terminal;
+  Progress::Clock::time_point now{};
+  Progress progress(terminal, true, {}, [&] { return now; });
+  progress.Folder(c.number, c.found, c.all_found);
+  now += 1s;
+  progress.EntryDone(1, 2, testing::Native("01 a"));
+  EXPECT_EQ(terminal.str(), std::string("\r\x1b[K") + c.shown);
 }
+
+INSTANTIATE_TEST_SUITE_P(ProgressTest, ShowsTheFolderOfAWalk,
+                         ::testing::ValuesIn(kShowsTheFolderOfAWalkRows),
+                         [](const auto& row) { return testing::RowName(row.param.shown); });
 
 TEST(ProgressTest, SilentWithoutATerminal) {
   std::ostringstream terminal;

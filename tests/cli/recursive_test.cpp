@@ -19,6 +19,7 @@
 #include "cli/cli.h"
 #include "present/quoting.h"
 #include "tests/support/failing_calls.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -246,46 +247,54 @@ class ActingErrors : public std::streambuf {
 };
 
 // The first message comes from the top folder's pass, before the walk enters the folders below.
-TEST(RecursiveTest, WhatHappensMidWalkIsReportedWithTheRuleStatus) {
-  const struct {
-    const char* label;
-    bool remove_gone;  // else a stop signal comes
-    int status;
-    const char* said;
-    bool later_folder_treated;
-  } cases[] = {
-      {"a folder removed before the walk enters it", true, kExitUsageOrUnreadable,
-       "cannot read directory ", true},
-      {"a stop signal", false, 128 + SIGINT, "stopped by signal", false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    // "01 a.txt" is refused its copy name, which is taken.
-    for (const char* name : {"01 a.txt", "a.txt", "a copy ( 1).txt"}) dir.Touch(name);
-    for (const char* name : {"gone", "kept"}) dir.MakeDir(name);
-    dir.Touch("gone/01 g.txt");
-    dir.Touch("kept/01 k.txt");
-    std::atomic<int> stop_signal{0};
-    ActingErrors err([&] {
-      if (c.remove_gone) {
-        fs::remove_all(dir / "gone");
-      } else {
-        stop_signal.store(SIGINT);
-      }
-    });
-    const Result result = RunCli({"-r", Utf8(dir.path())}, &err, &stop_signal);
-    EXPECT_EQ(result.status, c.status);
-    EXPECT_NE(err.written.find(c.said), std::string::npos) << err.written;
+struct WhatHappensMidWalkIsReportedWithTheRuleStatusCase {
+  const char* label;
+  bool remove_gone;  // else a stop signal comes
+  int status;
+  const char* said;
+  bool later_folder_treated;
+};
+const WhatHappensMidWalkIsReportedWithTheRuleStatusCase
+    kWhatHappensMidWalkIsReportedWithTheRuleStatusRows[] = {
+        {"a folder removed before the walk enters it", true, kExitUsageOrUnreadable,
+         "cannot read directory ", true},
+        {"a stop signal", false, 128 + SIGINT, "stopped by signal", false},
+};
+
+class WhatHappensMidWalkIsReportedWithTheRuleStatus
+    : public ::testing::TestWithParam<WhatHappensMidWalkIsReportedWithTheRuleStatusCase> {};
+
+TEST_P(WhatHappensMidWalkIsReportedWithTheRuleStatus, Holds) {
+  const WhatHappensMidWalkIsReportedWithTheRuleStatusCase& c = GetParam();
+  TempDir dir;
+  // "01 a.txt" is refused its copy name, which is taken.
+  for (const char* name : {"01 a.txt", "a.txt", "a copy ( 1).txt"}) dir.Touch(name);
+  for (const char* name : {"gone", "kept"}) dir.MakeDir(name);
+  dir.Touch("gone/01 g.txt");
+  dir.Touch("kept/01 k.txt");
+  std::atomic<int> stop_signal{0};
+  ActingErrors err([&] {
     if (c.remove_gone) {
-      EXPECT_NE(err.written.find("cannot read directory " + QuoteName(dir / "gone") + ": "),
-                std::string::npos)
-          << err.written;
+      fs::remove_all(dir / "gone");
+    } else {
+      stop_signal.store(SIGINT);
     }
-    EXPECT_EQ(fs::exists(dir / "kept/k.txt"), c.later_folder_treated);
-    EXPECT_NE(fs::exists(dir / "kept/01 k.txt"), c.later_folder_treated);
+  });
+  const Result result = RunCli({"-r", Utf8(dir.path())}, &err, &stop_signal);
+  EXPECT_EQ(result.status, c.status);
+  EXPECT_NE(err.written.find(c.said), std::string::npos) << err.written;
+  if (c.remove_gone) {
+    EXPECT_NE(err.written.find("cannot read directory " + QuoteName(dir / "gone") + ": "),
+              std::string::npos)
+        << err.written;
   }
+  EXPECT_EQ(fs::exists(dir / "kept/k.txt"), c.later_folder_treated);
+  EXPECT_NE(fs::exists(dir / "kept/01 k.txt"), c.later_folder_treated);
 }
+
+INSTANTIATE_TEST_SUITE_P(RecursiveTest, WhatHappensMidWalkIsReportedWithTheRuleStatus,
+                         ::testing::ValuesIn(kWhatHappensMidWalkIsReportedWithTheRuleStatusRows),
+                         testing::kByLabel);
 
 // Takes the folder "sub" away as the walk opens it, as another program could at that moment: a
 // read error (a disk failing), or a link to a folder outside the tree put in its place.
@@ -347,24 +356,42 @@ const SeamCase kSeamCases[] = {
 INSTANTIATE_TEST_SUITE_P(Seam, WalkSeamTest, ::testing::ValuesIn(kSeamCases),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(RecursiveTest, DepthAndWalkOptionsThatCannotRun) {
-  const struct {
-    std::vector<std::string> args;
-    const char* err;
-  } cases[] = {
-      {{"--max-depth", "1", "/"}, "qomdex-cli: --max-depth needs --recursive\n"},
-      {{"-r", "--max-depth", "-1", "/"}, "qomdex-cli: option --max-depth needs a number, not -1\n"},
-      {{"-r", "--max-depth=2x", "/"}, "qomdex-cli: option --max-depth needs a number, not 2x\n"},
-      {{"-r", "/", "--max-depth"}, "qomdex-cli: option --max-depth needs a number\n"},
-      {{"--undo", "j", "-r"}, "qomdex-cli: --undo cannot be combined with --recursive\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Result result = RunCli(c.args);
-    EXPECT_EQ(result.status, kExitUsageOrUnreadable);
-    EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
-  }
+struct DepthAndWalkOptionsThatCannotRunCase {
+  const char* label;
+  std::vector<std::string> args;
+  const char* err;
+};
+const DepthAndWalkOptionsThatCannotRunCase kDepthAndWalkOptionsThatCannotRunRows[] = {
+    {"depth without a walk",
+     {"--max-depth", "1", "/"},
+     "qomdex-cli: --max-depth needs --recursive\n"},
+    {"negative depth",
+     {"-r", "--max-depth", "-1", "/"},
+     "qomdex-cli: option --max-depth needs a number, not -1\n"},
+    {"depth that is no number",
+     {"-r", "--max-depth=2x", "/"},
+     "qomdex-cli: option --max-depth needs a number, not 2x\n"},
+    {"depth without its number",
+     {"-r", "/", "--max-depth"},
+     "qomdex-cli: option --max-depth needs a number\n"},
+    {"undo and a walk",
+     {"--undo", "j", "-r"},
+     "qomdex-cli: --undo cannot be combined with --recursive\n"},
+};
+
+class DepthAndWalkOptionsThatCannotRun
+    : public ::testing::TestWithParam<DepthAndWalkOptionsThatCannotRunCase> {};
+
+TEST_P(DepthAndWalkOptionsThatCannotRun, Holds) {
+  const DepthAndWalkOptionsThatCannotRunCase& c = GetParam();
+  const Result result = RunCli(c.args);
+  EXPECT_EQ(result.status, kExitUsageOrUnreadable);
+  EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(RecursiveTest, DepthAndWalkOptionsThatCannotRun,
+                         ::testing::ValuesIn(kDepthAndWalkOptionsThatCannotRunRows),
+                         testing::kByLabel);
 
 }  // namespace
 }  // namespace qomdex::cli

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tests/engine/pass_fixture.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -104,49 +105,57 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DeviceNameCase>& row) { return row.param.label; });
 
 // A kept entry was checked against the taken names like any other; keeping it adds no new name.
-TEST(DeviceNameTest, TakenCheckAndCopyCountAreThoseOfAnyEntry) {
-  const struct {
-    const char* label;
-    bool folder;
-    std::vector<std::string> before;
-    Names after;
-    std::size_t copy_count;  // from 0
+struct TakenCheckAndCopyCountAreThoseOfAnyEntryCase {
+  const char* label;
+  bool folder;
+  std::vector<std::string> before;
+  Names after;
+  std::size_t copy_count;  // from 0
+  std::vector<std::string> kept;
+};
+const TakenCheckAndCopyCountAreThoseOfAnyEntryCase kTakenCheckAndCopyCountAreThoseOfAnyEntryRows[] =
+    {
+        // "con.txt" takes the name, so the copy name, no device, is given; the first "nul.txt"
+        // stays, so the second finds its new name free.
+        {"files",
+         false,
+         {"con.txt", "01 CON.txt", "02 nul.txt", "03 nul.txt", "04 a", "a"},
+         {"con.txt", "CON copy ( 1).txt", "02 nul.txt", "03 nul.txt", "a copy ( 2)", "a"},
+         4,
+         {"02 nul.txt", "03 nul.txt"}},
+        {"folders",
+         true,
+         {"con", "01 CON", "02 nul", "03 nul"},
+         {"con", "CON Copy ( 0)", "02 nul", "03 nul"},
+         0,
+         {"02 nul", "03 nul"}},
+};
+
+class TakenCheckAndCopyCountAreThoseOfAnyEntry
+    : public ::testing::TestWithParam<TakenCheckAndCopyCountAreThoseOfAnyEntryCase> {};
+
+TEST_P(TakenCheckAndCopyCountAreThoseOfAnyEntry, Holds) {
+  const TakenCheckAndCopyCountAreThoseOfAnyEntryCase& c = GetParam();
+  TempDir dir;
+  for (const auto& name : c.before) Make(dir, name, c.folder);
+  for (const bool dry_run : {true, false}) {
+    SCOPED_TRACE(dry_run ? "dry run" : "real run");
+    PassState state;
+    const PassReport report = c.folder
+                                  ? testing::RunFolderPass(state, dir.path(), {.dry_run = dry_run})
+                                  : testing::RunFilePass(state, dir.path(), {.dry_run = dry_run});
+    EXPECT_EQ(state.CopyCount, c.copy_count);
     std::vector<std::string> kept;
-  } cases[] = {
-      // "con.txt" takes the name, so the copy name, no device, is given; the first "nul.txt"
-      // stays, so the second finds its new name free.
-      {"files",
-       false,
-       {"con.txt", "01 CON.txt", "02 nul.txt", "03 nul.txt", "04 a", "a"},
-       {"con.txt", "CON copy ( 1).txt", "02 nul.txt", "03 nul.txt", "a copy ( 2)", "a"},
-       4,
-       {"02 nul.txt", "03 nul.txt"}},
-      {"folders",
-       true,
-       {"con", "01 CON", "02 nul", "03 nul"},
-       {"con", "CON Copy ( 0)", "02 nul", "03 nul"},
-       0,
-       {"02 nul", "03 nul"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    for (const auto& name : c.before) Make(dir, name, c.folder);
-    for (const bool dry_run : {true, false}) {
-      SCOPED_TRACE(dry_run ? "dry run" : "real run");
-      PassState state;
-      const PassReport report =
-          c.folder ? testing::RunFolderPass(state, dir.path(), {.dry_run = dry_run})
-                   : testing::RunFilePass(state, dir.path(), {.dry_run = dry_run});
-      EXPECT_EQ(state.CopyCount, c.copy_count);
-      std::vector<std::string> kept;
-      for (const auto& entry : report.kept) kept.push_back(Utf8(entry.path.filename()));
-      EXPECT_EQ(kept, c.kept);
-      EXPECT_TRUE(report.failures.empty());
-    }
-    EXPECT_EQ(dir.Names(), c.after);
+    for (const auto& entry : report.kept) kept.push_back(Utf8(entry.path.filename()));
+    EXPECT_EQ(kept, c.kept);
+    EXPECT_TRUE(report.failures.empty());
   }
+  EXPECT_EQ(dir.Names(), c.after);
 }
+
+INSTANTIATE_TEST_SUITE_P(DeviceNameTest, TakenCheckAndCopyCountAreThoseOfAnyEntry,
+                         ::testing::ValuesIn(kTakenCheckAndCopyCountAreThoseOfAnyEntryRows),
+                         testing::kByLabel);
 
 }  // namespace
 }  // namespace qomdex

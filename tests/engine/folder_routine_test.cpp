@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/pass_fixture.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
@@ -19,40 +20,47 @@ struct FolderPassCase {
   std::vector<std::string> failed = {};
 };
 
-TEST(FolderRoutineTest, CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition) {
-  const FolderPassCase cases[] = {
-      {"worked example", {"01 Rock", "02 - Jazz", "Rock"}, {"Rock Copy ( 0)", "Jazz", "Rock"}},
-      {"no subfolders", {}, {}},
-      {"dots are cut from folders", {"01. Intro", "1.5 Outro"}, {"Intro", "Outro"}},
-      {"two folders cleaning to one name", {"01 Intro", "02 Intro"}, {"Intro", "Intro Copy ( 1)"}},
-      {"names cleaned to nothing are kept", {"99", "1.2"}, {"99", "1.2"}},
-      // Whole paths are compared, so a leading space is part of the name until it is cut.
-      {"a leading space is not trimmed", {"01 Rock", " Rock"}, {"Rock", "Rock Copy ( 1)"}},
-      {"taken suffixed name is refused, even an empty folder",
-       {"01 Rock", "Rock", "Rock Copy ( 0)"},
-       {"01 Rock", "Rock", "Rock Copy ( 0)"},
-       {"01 Rock"}},
+const FolderPassCase kCleansFolderNamesAndSuffixesTakenOnesWithTheirPositionRows[] = {
+    {"worked example", {"01 Rock", "02 - Jazz", "Rock"}, {"Rock Copy ( 0)", "Jazz", "Rock"}},
+    {"no subfolders", {}, {}},
+    {"dots are cut from folders", {"01. Intro", "1.5 Outro"}, {"Intro", "Outro"}},
+    {"two folders cleaning to one name", {"01 Intro", "02 Intro"}, {"Intro", "Intro Copy ( 1)"}},
+    {"names cleaned to nothing are kept", {"99", "1.2"}, {"99", "1.2"}},
+    // Whole paths are compared, so a leading space is part of the name until it is cut.
+    {"a leading space is not trimmed", {"01 Rock", " Rock"}, {"Rock", "Rock Copy ( 1)"}},
+    {"taken suffixed name is refused, even an empty folder",
+     {"01 Rock", "Rock", "Rock Copy ( 0)"},
+     {"01 Rock", "Rock", "Rock Copy ( 0)"},
+     {"01 Rock"}},
 #ifdef _WIN32  // Windows names cannot end in a space.
-      {"case ignored", {"01 rock", "ROCK"}, {"rock Copy ( 0)", "ROCK"}},
+    {"case ignored", {"01 rock", "ROCK"}, {"rock Copy ( 0)", "ROCK"}},
 #else
-      {"case and trailing spaces ignored", {"01 rock", "ROCK "}, {"rock Copy ( 0)", "ROCK "}},
+    {"case and trailing spaces ignored", {"01 rock", "ROCK "}, {"rock Copy ( 0)", "ROCK "}},
 #endif
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    for (const auto& name : c.before) dir.MakeDir(name);
-    dir.Touch("01 file stays");
-    PassState state;
-    state.CopyCount = 5;
-    const PassReport report = RunFolderPass(state, dir.path());
-    Names after = c.after;
-    after.insert("01 file stays");
-    EXPECT_EQ(dir.Names(), after);
-    EXPECT_EQ(testing::FailedNames(report), c.failed);
-    EXPECT_EQ(state.CopyCount, 5u);
-  }
+};
+
+class CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition
+    : public ::testing::TestWithParam<FolderPassCase> {};
+
+TEST_P(CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition, Holds) {
+  const FolderPassCase& c = GetParam();
+  TempDir dir;
+  for (const auto& name : c.before) dir.MakeDir(name);
+  dir.Touch("01 file stays");
+  PassState state;
+  state.CopyCount = 5;
+  const PassReport report = RunFolderPass(state, dir.path());
+  Names after = c.after;
+  after.insert("01 file stays");
+  EXPECT_EQ(dir.Names(), after);
+  EXPECT_EQ(testing::FailedNames(report), c.failed);
+  EXPECT_EQ(state.CopyCount, 5u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderRoutineTest, CleansFolderNamesAndSuffixesTakenOnesWithTheirPosition,
+    ::testing::ValuesIn(kCleansFolderNamesAndSuffixesTakenOnesWithTheirPositionRows),
+    testing::kByLabel);
 
 TEST(FolderRoutineTest, ContentGoesWithItsFolder) {
   TempDir dir;

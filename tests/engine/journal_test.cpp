@@ -15,6 +15,7 @@
 
 #include "engine/undo.h"
 #include "tests/engine/pass_fixture.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 #ifndef _WIN32
@@ -410,54 +411,58 @@ INSTANTIATE_TEST_SUITE_P(Records, JournalFullTest, ::testing::ValuesIn(kFulls),
 
 // A kill after a placeholder is made but before its own record is written leaves an entry only
 // the "reserving" record names: undo removes it if it is still empty, and nothing else.
-TEST(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames) {
-  using Failure = PassReport::FailureKind;
-  const std::int64_t long_ago = platform::CurrentTime() - 3600 * platform::kTicksPerSecond;
-  const struct {
-    const char* label;
-    bool folder;
-    const char* content;  // what stands under the new name; null for an empty folder
-    std::int64_t announced;
-    bool removed;
-    std::optional<Failure> failure;
-  } cases[] = {
-      {"empty file", false, "", platform::CurrentTime(), true, {}},
-      {"empty folder", true, nullptr, platform::CurrentTime(), true, {}},
-      {"a file another program filled", false, "theirs", platform::CurrentTime(), false,
-       Failure::kNotEmpty},
-      {"an empty file not made when announced", false, "", long_ago, false,
-       Failure::kNotPlaceholder},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir, journal_dir;
-    dir.Touch("01 a");
-    c.folder ? dir.MakeDir("a") : dir.Touch("a", c.content);
-    {
-      RenameJournal journal(journal_dir / "journal");
-      std::error_code error;
-      const platform::Identity entry = platform::SystemCalls::Native().Identify(
-          platform::Directory(dir.path()), testing::Native("01 a"), error);
-      ASSERT_FALSE(error);
-      platform::Identity expected;
-      expected.type =
-          c.folder ? platform::Identity::Type::kFolder : platform::Identity::Type::kFile;
-      ASSERT_FALSE(journal.Write({RenameJournal::Kind::kRename, dir.path(), testing::Native("01 a"),
-                                  testing::Native("a"), entry}));
-      ASSERT_FALSE(
-          journal.Write({RenameJournal::Kind::kReserving, dir.path(), testing::Native("01 a"),
-                         testing::Native("a"), expected, c.announced}));
-    }
-    const PassReport undo = UndoJournal(journal_dir / "journal");
-    EXPECT_EQ(dir.Names(), c.removed ? Names{"01 a"} : (Names{"01 a", "a"}));
-    if (c.failure) {
-      ASSERT_EQ(undo.failures.size(), 1u);
-      EXPECT_EQ(undo.failures[0].kind, *c.failure);
-    } else {
-      EXPECT_TRUE(undo.failures.empty());
-    }
+using Failure = PassReport::FailureKind;
+struct UndoRemovesAPlaceholderOnlyItsAnnouncementNamesCase {
+  const char* label;
+  bool folder;
+  const char* content;         // what stands under the new name; null for an empty folder
+  std::int64_t announced_ago;  // seconds before the row runs
+  bool removed;
+  std::optional<Failure> failure;
+};
+const UndoRemovesAPlaceholderOnlyItsAnnouncementNamesCase
+    kUndoRemovesAPlaceholderOnlyItsAnnouncementNamesRows[] = {
+        {"empty file", false, "", 0, true, {}},
+        {"empty folder", true, nullptr, 0, true, {}},
+        {"a file another program filled", false, "theirs", 0, false, Failure::kNotEmpty},
+        {"an empty file not made when announced", false, "", 3600, false, Failure::kNotPlaceholder},
+};
+
+class UndoRemovesAPlaceholderOnlyItsAnnouncementNames
+    : public ::testing::TestWithParam<UndoRemovesAPlaceholderOnlyItsAnnouncementNamesCase> {};
+
+TEST_P(UndoRemovesAPlaceholderOnlyItsAnnouncementNames, Holds) {
+  const UndoRemovesAPlaceholderOnlyItsAnnouncementNamesCase& c = GetParam();
+  TempDir dir, journal_dir;
+  dir.Touch("01 a");
+  c.folder ? dir.MakeDir("a") : dir.Touch("a", c.content);
+  {
+    RenameJournal journal(journal_dir / "journal");
+    std::error_code error;
+    const platform::Identity entry = platform::SystemCalls::Native().Identify(
+        platform::Directory(dir.path()), testing::Native("01 a"), error);
+    ASSERT_FALSE(error);
+    platform::Identity expected;
+    expected.type = c.folder ? platform::Identity::Type::kFolder : platform::Identity::Type::kFile;
+    ASSERT_FALSE(journal.Write({RenameJournal::Kind::kRename, dir.path(), testing::Native("01 a"),
+                                testing::Native("a"), entry}));
+    ASSERT_FALSE(journal.Write(
+        {RenameJournal::Kind::kReserving, dir.path(), testing::Native("01 a"), testing::Native("a"),
+         expected, platform::CurrentTime() - c.announced_ago * platform::kTicksPerSecond}));
+  }
+  const PassReport undo = UndoJournal(journal_dir / "journal");
+  EXPECT_EQ(dir.Names(), c.removed ? Names{"01 a"} : (Names{"01 a", "a"}));
+  if (c.failure) {
+    ASSERT_EQ(undo.failures.size(), 1u);
+    EXPECT_EQ(undo.failures[0].kind, *c.failure);
+  } else {
+    EXPECT_TRUE(undo.failures.empty());
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(JournalTest, UndoRemovesAPlaceholderOnlyItsAnnouncementNames,
+                         ::testing::ValuesIn(kUndoRemovesAPlaceholderOnlyItsAnnouncementNamesRows),
+                         testing::kByLabel);
 #endif
 
 // What an undo from a journal must still do after what users, other programs and kills do

@@ -17,6 +17,7 @@
 #include "engine/folder_routine.h"
 #include "location/location_lists.h"
 #include "tests/engine/pass_fixture.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
@@ -32,22 +33,30 @@ PassReport FilePassObserved(const TempDir& dir, std::function<bool(std::size_t)>
   return testing::RunFilePass(state, dir.path(), {.observer = &observer});
 }
 
-TEST(PassFaultsTest, StoppedPassLeavesExactlyTheFirstEntriesRenamed) {
+struct StopCase {
+  const char* label;
+  std::size_t stop_after;
+};
+
+class StoppedPassTest : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(StoppedPassTest, LeavesExactlyTheFirstEntriesRenamed) {
   const char* before[] = {"01 a", "02 b", "03 c", "04 d", "05 e"};
   const char* after[] = {"a", "b", "c", "d", "e"};
-  for (std::size_t stop_after : {1u, 3u, 5u}) {
-    SCOPED_TRACE(stop_after);
-    TempDir dir;
-    for (const char* name : before) dir.Touch(name);
-    const PassReport report =
-        FilePassObserved(dir, [&](std::size_t done) { return done < stop_after; });
-    EXPECT_EQ(report.renamed.size(), stop_after);
-    EXPECT_EQ(report.stopped, stop_after < 5);
-    Names expected;
-    for (std::size_t i = 0; i < 5; ++i) expected.insert(i < stop_after ? after[i] : before[i]);
-    EXPECT_EQ(dir.Names(), expected);
-  }
+  const std::size_t stop_after = GetParam().stop_after;
+  TempDir dir;
+  for (const char* name : before) dir.Touch(name);
+  const PassReport report =
+      FilePassObserved(dir, [&](std::size_t done) { return done < stop_after; });
+  EXPECT_EQ(report.renamed.size(), stop_after);
+  EXPECT_EQ(report.stopped, stop_after < 5);
+  Names expected;
+  for (std::size_t i = 0; i < 5; ++i) expected.insert(i < stop_after ? after[i] : before[i]);
+  EXPECT_EQ(dir.Names(), expected);
 }
+
+const StopCase kStops[] = {{"after the first", 1}, {"after the third", 3}, {"after the last", 5}};
+INSTANTIATE_TEST_SUITE_P(Stops, StoppedPassTest, ::testing::ValuesIn(kStops), testing::kByLabel);
 
 TEST(PassFaultsTest, NameTakenByAnotherProgramMidPassIsRefusedNotReplaced) {
   TempDir dir;

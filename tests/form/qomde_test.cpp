@@ -18,6 +18,7 @@
 #include "present/quoting.h"
 #include "tests/form/fake_view.h"
 #include "tests/support/dir1_walk.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/utf8_names.h"
 
@@ -97,41 +98,47 @@ TEST(QomdeTest, OpeningFoldersMovesTheFileListAndAFailureMovesNothing) {
   EXPECT_EQ(w.view.Subfolders(), (Strings{"gone", "sub"}));
 }
 
-TEST(QomdeTest, TheSelectedOptionChoosesThePass) {
-  struct Case {
-    const char* name;
-    ControlId selected;
-    Strings files;
-    Strings subfolders;
-    const char* renamed_file;  // holds the content of "01 a.txt" afterwards
-  };
-  const Case cases[] = {
-      {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"02 b"}, "a.txt"},
-      {"Folder", ControlId::OptFolder, {"01 a.txt"}, {"b"}, "01 a.txt"},
-      {"neither", ControlId::Command1, {"01 a.txt"}, {"02 b"}, "01 a.txt"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempDir dir;
-    dir.Touch("01 a.txt");
-    dir.MakeDir("02 b");
-    Window w(dir.path());
-    ASSERT_TRUE(w.opened);
-    w.view.selected_option = c.selected;
-    w.window.Command1Click();
-    EXPECT_EQ(w.view.Files(), c.files);
-    EXPECT_EQ(w.view.Subfolders(), c.subfolders);
-    EXPECT_EQ(dir.Names().size(), 2u);
-    EXPECT_EQ(dir.Read(c.renamed_file), "01 a.txt");
-    EXPECT_TRUE(w.view.messages.empty());
-    const bool renamed = c.selected != ControlId::Command1;
-    EXPECT_EQ(w.view.undo_enabled, renamed);
-    EXPECT_EQ(Narrow(w.view.undo_text),
-              renamed ? "Undo last rename (1 entry)" : "Undo last rename (0 entries)");
-    // The lists follow the window's height again once the pass is over.
-    EXPECT_EQ(w.view.heights[ControlId::Dir1], w.view.outer_height_twips - 1000);
-  }
+struct TheSelectedOptionChoosesThePassCase {
+  const char* name;
+  ControlId selected;
+  Strings files;
+  Strings subfolders;
+  const char* renamed_file;  // holds the content of "01 a.txt" afterwards
+};
+const TheSelectedOptionChoosesThePassCase kTheSelectedOptionChoosesThePassRows[] = {
+    {"File, as the window opens", ControlId::OptFile, {"a.txt"}, {"02 b"}, "a.txt"},
+    {"Folder", ControlId::OptFolder, {"01 a.txt"}, {"b"}, "01 a.txt"},
+    {"neither", ControlId::Command1, {"01 a.txt"}, {"02 b"}, "01 a.txt"},
+};
+
+class TheSelectedOptionChoosesThePass
+    : public ::testing::TestWithParam<TheSelectedOptionChoosesThePassCase> {};
+
+TEST_P(TheSelectedOptionChoosesThePass, Holds) {
+  const TheSelectedOptionChoosesThePassCase& c = GetParam();
+  TempDir dir;
+  dir.Touch("01 a.txt");
+  dir.MakeDir("02 b");
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  w.view.selected_option = c.selected;
+  w.window.Command1Click();
+  EXPECT_EQ(w.view.Files(), c.files);
+  EXPECT_EQ(w.view.Subfolders(), c.subfolders);
+  EXPECT_EQ(dir.Names().size(), 2u);
+  EXPECT_EQ(dir.Read(c.renamed_file), "01 a.txt");
+  EXPECT_TRUE(w.view.messages.empty());
+  const bool renamed = c.selected != ControlId::Command1;
+  EXPECT_EQ(w.view.undo_enabled, renamed);
+  EXPECT_EQ(Narrow(w.view.undo_text),
+            renamed ? "Undo last rename (1 entry)" : "Undo last rename (0 entries)");
+  // The lists follow the window's height again once the pass is over.
+  EXPECT_EQ(w.view.heights[ControlId::Dir1], w.view.outer_height_twips - 1000);
 }
+
+INSTANTIATE_TEST_SUITE_P(QomdeTest, TheSelectedOptionChoosesThePass,
+                         ::testing::ValuesIn(kTheSelectedOptionChoosesThePassRows),
+                         [](const auto& row) { return testing::RowName(row.param.name); });
 
 // A folder named only with cut characters keeps its name, and that is no failure to report.
 TEST(QomdeTest, EntriesKeptOnPurposeShowNoMessage) {
@@ -171,102 +178,116 @@ TEST(QomdeTest, FailedRenamesAreReportedTogetherAndTheOthersStand) {
 }
 
 #ifndef _WIN32
-TEST(QomdeTest, NamesShowOnOneLineWithWhatIsInvisibleMadeVisible) {
-  struct Case {
-    const char* name;  // "1 " and this, beside this and its copy name, so its rename fails
-    const char* shown;
-    const char* shown_with_number;  // "1 " and the name
-  };
-  const Case cases[] = {
-      {"a\nb.txt", "'a'$'\\n''b.txt'", "'1 a'$'\\n''b.txt'"},
-      {"\xff\xfe.txt", "''$'\\377\\376''.txt'", "'1 '$'\\377\\376''.txt'"},
-      // right-to-left override
-      {"\xe2\x80\xaetxt.exe", "''$'\\342\\200\\256''txt.exe'", "'1 '$'\\342\\200\\256''txt.exe'"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.shown);
-    TempDir dir;
-    const std::string name = c.name;
-    const std::string stem = name.substr(0, name.rfind('.'));
-    const std::string copy = stem + " copy ( 1)" + name.substr(name.rfind('.'));
-    for (const std::string& entry : {"1 " + name, name, copy}) dir.Touch(entry);
-    Window w(dir.path());
-    ASSERT_TRUE(w.opened);
-    std::vector<std::u16string> rows;
-    for (std::size_t row = 0; row < w.view.files.size(); ++row)
-      rows.push_back(w.view.files.Text(row));
-    EXPECT_NE(std::ranges::find(rows, U16(c.shown)), rows.end());
-    w.window.Command1Click();
-    EXPECT_EQ(dir.Read(name), name);
-    ASSERT_EQ(w.view.details.size(), 1u);
-    const std::string& details = w.view.details.front();
-    EXPECT_EQ(details.find('\n'), std::string::npos) << details;
-    EXPECT_EQ(details.find("Could not rename " + std::string(c.shown_with_number) + " as "), 0u)
-        << details;
-  }
+struct NamesShowOnOneLineWithWhatIsInvisibleMadeVisibleCase {
+  const char* name;  // "1 " and this, beside this and its copy name, so its rename fails
+  const char* shown;
+  const char* shown_with_number;  // "1 " and the name
+};
+const NamesShowOnOneLineWithWhatIsInvisibleMadeVisibleCase
+    kNamesShowOnOneLineWithWhatIsInvisibleMadeVisibleRows[] = {
+        {"a\nb.txt", "'a'$'\\n''b.txt'", "'1 a'$'\\n''b.txt'"},
+        {"\xff\xfe.txt", "''$'\\377\\376''.txt'", "'1 '$'\\377\\376''.txt'"},
+        // right-to-left override
+        {"\xe2\x80\xaetxt.exe", "''$'\\342\\200\\256''txt.exe'", "'1 '$'\\342\\200\\256''txt.exe'"},
+};
+
+class NamesShowOnOneLineWithWhatIsInvisibleMadeVisible
+    : public ::testing::TestWithParam<NamesShowOnOneLineWithWhatIsInvisibleMadeVisibleCase> {};
+
+TEST_P(NamesShowOnOneLineWithWhatIsInvisibleMadeVisible, Holds) {
+  const NamesShowOnOneLineWithWhatIsInvisibleMadeVisibleCase& c = GetParam();
+  TempDir dir;
+  const std::string name = c.name;
+  const std::string stem = name.substr(0, name.rfind('.'));
+  const std::string copy = stem + " copy ( 1)" + name.substr(name.rfind('.'));
+  for (const std::string& entry : {"1 " + name, name, copy}) dir.Touch(entry);
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  std::vector<std::u16string> rows;
+  for (std::size_t row = 0; row < w.view.files.size(); ++row)
+    rows.push_back(w.view.files.Text(row));
+  EXPECT_NE(std::ranges::find(rows, U16(c.shown)), rows.end());
+  w.window.Command1Click();
+  EXPECT_EQ(dir.Read(name), name);
+  ASSERT_EQ(w.view.details.size(), 1u);
+  const std::string& details = w.view.details.front();
+  EXPECT_EQ(details.find('\n'), std::string::npos) << details;
+  EXPECT_EQ(details.find("Could not rename " + std::string(c.shown_with_number) + " as "), 0u)
+      << details;
 }
+
+INSTANTIATE_TEST_SUITE_P(QomdeTest, NamesShowOnOneLineWithWhatIsInvisibleMadeVisible,
+                         ::testing::ValuesIn(kNamesShowOnOneLineWithWhatIsInvisibleMadeVisibleRows),
+                         [](const auto& row) { return testing::RowName(row.param.shown); });
 #endif
 
-TEST(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure) {
-  enum class Meanwhile { kNothing, kOneRenamedByHand, kDirectoryGone };
-  struct Case {
-    const char* name;
-    Meanwhile meanwhile;
-    std::vector<const char16_t*> message_parts;  // empty: no message
-  };
-  const Case cases[] = {
-      {"untouched since the pass", Meanwhile::kNothing, {}},
-      {"one renamed again meanwhile",
-       Meanwhile::kOneRenamedByHand,
-       {u"1 failure while putting names back.\nNot put back: b cannot be looked at"}},
-      // The undo's own failures and the lists that cannot be re-read are one report, with a
-      // line for each list at least.
-      {"directory gone", Meanwhile::kDirectoryGone, {u" failures while putting names back.\n"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempDir dir;
-    dir.MakeDir("d");
-    for (const char* name : {"d/01 a.txt", "d/02 a.txt", "d/03 b"}) dir.Touch(name);
-    Window w(dir / "d");
-    ASSERT_TRUE(w.opened);
-    w.window.Command1Click();
-    ASSERT_EQ(w.view.Files(), (Strings{"a copy ( 1).txt", "a.txt", "b"}));
-    ASSERT_EQ(Narrow(w.view.undo_text), "Undo last rename (3 entries)");
-    if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
-      std::filesystem::rename(dir / "d/b", dir / "d/by hand");
-    }
-    if (c.meanwhile == Meanwhile::kDirectoryGone) std::filesystem::remove_all(dir / "d");
+enum class Meanwhile { kNothing, kOneRenamedByHand, kDirectoryGone };
+struct UndoRestoresTheLastPassAndReportsEveryFailureCase {
+  const char* name;
+  Meanwhile meanwhile;
+  std::vector<const char16_t*> message_parts;  // empty: no message
+};
+const UndoRestoresTheLastPassAndReportsEveryFailureCase
+    kUndoRestoresTheLastPassAndReportsEveryFailureRows[] = {
+        {"untouched since the pass", Meanwhile::kNothing, {}},
+        {"one renamed again meanwhile",
+         Meanwhile::kOneRenamedByHand,
+         {u"1 failure while putting names back.\nNot put back: b cannot be looked at"}},
+        // The undo's own failures and the lists that cannot be re-read are one report, with a
+        // line for each list at least.
+        {"directory gone", Meanwhile::kDirectoryGone, {u" failures while putting names back.\n"}},
+};
 
-    w.window.UndoLastPass();
+class UndoRestoresTheLastPassAndReportsEveryFailure
+    : public ::testing::TestWithParam<UndoRestoresTheLastPassAndReportsEveryFailureCase> {};
 
-    if (c.meanwhile == Meanwhile::kNothing) {
-      EXPECT_EQ(dir.Names(), Names{"d"});
-      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "03 b"}));
-      EXPECT_EQ(dir.Read("d/02 a.txt"), "d/02 a.txt");
-    }
-    if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
-      EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "by hand"}));
-    }
-    ASSERT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
-    for (const char16_t* part : c.message_parts) {
-      EXPECT_NE(w.view.messages.front().find(part), std::u16string::npos)
-          << Narrow(w.view.messages.front());
-    }
-    if (c.meanwhile == Meanwhile::kDirectoryGone) {
-      const std::string message = Narrow(w.view.messages.front());
-      std::size_t unreadable = 0;
-      for (auto at = message.find("Cannot read"); at != std::string::npos;
-           at = message.find("Cannot read", at + 1)) {
-        ++unreadable;
-      }
-      EXPECT_GE(unreadable, 2u) << message;
-    }
-    EXPECT_FALSE(w.view.undo_enabled);
-    w.window.UndoLastPass();  // nothing left to undo
-    EXPECT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
+TEST_P(UndoRestoresTheLastPassAndReportsEveryFailure, Holds) {
+  const UndoRestoresTheLastPassAndReportsEveryFailureCase& c = GetParam();
+  TempDir dir;
+  dir.MakeDir("d");
+  for (const char* name : {"d/01 a.txt", "d/02 a.txt", "d/03 b"}) dir.Touch(name);
+  Window w(dir / "d");
+  ASSERT_TRUE(w.opened);
+  w.window.Command1Click();
+  ASSERT_EQ(w.view.Files(), (Strings{"a copy ( 1).txt", "a.txt", "b"}));
+  ASSERT_EQ(Narrow(w.view.undo_text), "Undo last rename (3 entries)");
+  if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
+    std::filesystem::rename(dir / "d/b", dir / "d/by hand");
   }
+  if (c.meanwhile == Meanwhile::kDirectoryGone) std::filesystem::remove_all(dir / "d");
+
+  w.window.UndoLastPass();
+
+  if (c.meanwhile == Meanwhile::kNothing) {
+    EXPECT_EQ(dir.Names(), Names{"d"});
+    EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "03 b"}));
+    EXPECT_EQ(dir.Read("d/02 a.txt"), "d/02 a.txt");
+  }
+  if (c.meanwhile == Meanwhile::kOneRenamedByHand) {
+    EXPECT_EQ(w.view.Files(), (Strings{"01 a.txt", "02 a.txt", "by hand"}));
+  }
+  ASSERT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
+  for (const char16_t* part : c.message_parts) {
+    EXPECT_NE(w.view.messages.front().find(part), std::u16string::npos)
+        << Narrow(w.view.messages.front());
+  }
+  if (c.meanwhile == Meanwhile::kDirectoryGone) {
+    const std::string message = Narrow(w.view.messages.front());
+    std::size_t unreadable = 0;
+    for (auto at = message.find("Cannot read"); at != std::string::npos;
+         at = message.find("Cannot read", at + 1)) {
+      ++unreadable;
+    }
+    EXPECT_GE(unreadable, 2u) << message;
+  }
+  EXPECT_FALSE(w.view.undo_enabled);
+  w.window.UndoLastPass();  // nothing left to undo
+  EXPECT_EQ(w.view.messages.size(), c.message_parts.empty() ? 0u : 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(QomdeTest, UndoRestoresTheLastPassAndReportsEveryFailure,
+                         ::testing::ValuesIn(kUndoRestoresTheLastPassAndReportsEveryFailureRows),
+                         [](const auto& row) { return testing::RowName(row.param.name); });
 
 TEST(QomdeTest, APassThatCannotStartLeavesNoEarlierPassToUndo) {
   TempDir dir;
@@ -377,31 +398,37 @@ TEST(QomdeTest, UndoShowsTheProgressOfAPassWithoutCancel) {
 
 // A directory of a million entries takes most of a second to read: every handler that reads one
 // must read it aside, while the window keeps answering, and still show what it read.
-TEST(QomdeTest, EveryReadingOfADirectoryRunsAside) {
-  struct Case {
-    const char* label;
-    void (form::qomde::*handler)();
-    Strings files;
-  };
-  const Case cases[] = {
-      {"refresh", &form::qomde::Refresh, {"01 a.txt", "b.txt"}},
-      {"pass", &form::qomde::Command1Click, {"a.txt", "b.txt"}},
-      {"preview", &form::qomde::Preview, {"01 a.txt"}},  // reads only the mirror
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    dir.Touch("01 a.txt");
-    Window w(dir.path());
-    ASSERT_TRUE(w.opened);
-    EXPECT_GT(w.view.asides, 0) << "opening a folder";
-    dir.Touch("b.txt");
-    w.view.asides = 0;
-    (w.window.*c.handler)();
-    EXPECT_GT(w.view.asides, 0);
-    EXPECT_EQ(w.view.Files(), c.files);
-  }
+struct EveryReadingOfADirectoryRunsAsideCase {
+  const char* label;
+  void (form::qomde::*handler)();
+  Strings files;
+};
+const EveryReadingOfADirectoryRunsAsideCase kEveryReadingOfADirectoryRunsAsideRows[] = {
+    {"refresh", &form::qomde::Refresh, {"01 a.txt", "b.txt"}},
+    {"pass", &form::qomde::Command1Click, {"a.txt", "b.txt"}},
+    {"preview", &form::qomde::Preview, {"01 a.txt"}},  // reads only the mirror
+};
+
+class EveryReadingOfADirectoryRunsAside
+    : public ::testing::TestWithParam<EveryReadingOfADirectoryRunsAsideCase> {};
+
+TEST_P(EveryReadingOfADirectoryRunsAside, Holds) {
+  const EveryReadingOfADirectoryRunsAsideCase& c = GetParam();
+  TempDir dir;
+  dir.Touch("01 a.txt");
+  Window w(dir.path());
+  ASSERT_TRUE(w.opened);
+  EXPECT_GT(w.view.asides, 0) << "opening a folder";
+  dir.Touch("b.txt");
+  w.view.asides = 0;
+  (w.window.*c.handler)();
+  EXPECT_GT(w.view.asides, 0);
+  EXPECT_EQ(w.view.Files(), c.files);
 }
+
+INSTANTIATE_TEST_SUITE_P(QomdeTest, EveryReadingOfADirectoryRunsAside,
+                         ::testing::ValuesIn(kEveryReadingOfADirectoryRunsAsideRows),
+                         testing::kByLabel);
 
 TEST(QomdeTest, RefreshRereadsTheListsWhereTheyStand) {
   TempDir dir;

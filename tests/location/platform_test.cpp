@@ -6,6 +6,7 @@
 
 #include "location/location_lists.h"
 #include "tests/support/rename_or_fail.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
@@ -25,36 +26,39 @@ struct RefusalCase {
 
 void File(const TempDir& dir, const char* name) { dir.Touch(name); }
 
-TEST(RenameTest, NeverReplacesAnExistingEntry) {
-  const RefusalCase cases[] = {
-      {"file onto file", [](auto& d) { File(d, "from"); }, [](auto& d) { File(d, "to"); }},
-      {"file onto empty folder", [](auto& d) { File(d, "from"); },
-       [](auto& d) { d.MakeDir("to"); }},
-      {"folder onto empty folder", [](auto& d) { d.MakeDir("from"); },
-       [](auto& d) { d.MakeDir("to"); }},
-      {"folder onto file", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { File(d, "to"); }},
+const RefusalCase kNeverReplacesAnExistingEntryRows[] = {
+    {"file onto file", [](auto& d) { File(d, "from"); }, [](auto& d) { File(d, "to"); }},
+    {"file onto empty folder", [](auto& d) { File(d, "from"); }, [](auto& d) { d.MakeDir("to"); }},
+    {"folder onto empty folder", [](auto& d) { d.MakeDir("from"); },
+     [](auto& d) { d.MakeDir("to"); }},
+    {"folder onto file", [](auto& d) { d.MakeDir("from"); }, [](auto& d) { File(d, "to"); }},
 #ifndef _WIN32  // Windows grants links to privileged accounts only.
-      {"file onto dangling link", [](auto& d) { File(d, "from"); },
-       [](auto& d) { fs::create_symlink(d / "nowhere", d / "to"); }},
+    {"file onto dangling link", [](auto& d) { File(d, "from"); },
+     [](auto& d) { fs::create_symlink(d / "nowhere", d / "to"); }},
 #endif
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    c.make_source(dir);
-    c.make_target(dir);
-    const auto source_type = fs::symlink_status(dir / "from").type();
-    const auto target_type = fs::symlink_status(dir / "to").type();
-    std::error_code error;
-    EXPECT_EQ(testing::RenameWithin(dir / "from", dir / "to", error), NativeString());
-    EXPECT_EQ(error, std::errc::file_exists);
-    EXPECT_EQ(fs::symlink_status(dir / "from").type(), source_type);
-    EXPECT_EQ(fs::symlink_status(dir / "to").type(), target_type);
-    if (target_type == fs::file_type::regular) {
-      EXPECT_EQ(dir.Read("to"), "to");
-    }
+};
+
+class NeverReplacesAnExistingEntry : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(NeverReplacesAnExistingEntry, Holds) {
+  const RefusalCase& c = GetParam();
+  TempDir dir;
+  c.make_source(dir);
+  c.make_target(dir);
+  const auto source_type = fs::symlink_status(dir / "from").type();
+  const auto target_type = fs::symlink_status(dir / "to").type();
+  std::error_code error;
+  EXPECT_EQ(testing::RenameWithin(dir / "from", dir / "to", error), NativeString());
+  EXPECT_EQ(error, std::errc::file_exists);
+  EXPECT_EQ(fs::symlink_status(dir / "from").type(), source_type);
+  EXPECT_EQ(fs::symlink_status(dir / "to").type(), target_type);
+  if (target_type == fs::file_type::regular) {
+    EXPECT_EQ(dir.Read("to"), "to");
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(RenameTest, NeverReplacesAnExistingEntry,
+                         ::testing::ValuesIn(kNeverReplacesAnExistingEntryRows), testing::kByLabel);
 
 TEST(RenameTest, MovesTheEntryWithItsContent) {
   TempDir dir;

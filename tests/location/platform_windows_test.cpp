@@ -14,6 +14,7 @@
 #include "location/location_lists.h"
 #include "location/platform.h"
 #include "tests/support/rename_or_fail.h"
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace qomdex {
@@ -82,31 +83,38 @@ TEST(ReadDirectoryWindowsTest, HiddenAndSystemEntriesAreLeftOutButADotHidesNothi
                       {L".dotted", false}, {L"folder", true}, {L"shown", false}}));
 }
 
-TEST(RenameWindowsTest, RefusalsLeaveBothEntriesAsTheyWere) {
-  const struct {
-    const char* label;
-    const char* target;
-    std::error_condition error;
-  } cases[] = {
-      {"taken in another case", "TAKEN.TXT", std::errc::file_exists},
-      {"taken once the ending dots are dropped", "taken.txt..", std::errc::file_exists},
-      {"taken once the ending spaces are dropped", "taken.txt  ", std::errc::file_exists},
-      {"nothing left once the ending dots are dropped",
-       "...",
-       {ERROR_INVALID_NAME, std::system_category()}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    TempDir dir;
-    dir.Touch("01 taken.txt");
-    dir.Touch("taken.txt");
-    std::error_code error;
-    testing::RenameWithin(dir / "01 taken.txt", dir / c.target, error);
-    EXPECT_EQ(error, c.error) << error.message();
-    EXPECT_EQ(dir.Names(), (Names{"01 taken.txt", "taken.txt"}));
-    EXPECT_EQ(dir.Read("taken.txt"), "taken.txt");
-  }
+struct RefusalsLeaveBothEntriesAsTheyWereCase {
+  const char* label;
+  const char* target;
+  std::error_condition error;
+};
+const RefusalsLeaveBothEntriesAsTheyWereCase kRefusalsLeaveBothEntriesAsTheyWereRows[] = {
+    {"taken in another case", "TAKEN.TXT", std::errc::file_exists},
+    {"taken once the ending dots are dropped", "taken.txt..", std::errc::file_exists},
+    {"taken once the ending spaces are dropped", "taken.txt  ", std::errc::file_exists},
+    {"nothing left once the ending dots are dropped",
+     "...",
+     {ERROR_INVALID_NAME, std::system_category()}},
+};
+
+class RefusalsLeaveBothEntriesAsTheyWere
+    : public ::testing::TestWithParam<RefusalsLeaveBothEntriesAsTheyWereCase> {};
+
+TEST_P(RefusalsLeaveBothEntriesAsTheyWere, Holds) {
+  const RefusalsLeaveBothEntriesAsTheyWereCase& c = GetParam();
+  TempDir dir;
+  dir.Touch("01 taken.txt");
+  dir.Touch("taken.txt");
+  std::error_code error;
+  testing::RenameWithin(dir / "01 taken.txt", dir / c.target, error);
+  EXPECT_EQ(error, c.error) << error.message();
+  EXPECT_EQ(dir.Names(), (Names{"01 taken.txt", "taken.txt"}));
+  EXPECT_EQ(dir.Read("taken.txt"), "taken.txt");
 }
+
+INSTANTIATE_TEST_SUITE_P(RenameWindowsTest, RefusalsLeaveBothEntriesAsTheyWere,
+                         ::testing::ValuesIn(kRefusalsLeaveBothEntriesAsTheyWereRows),
+                         testing::kByLabel);
 
 TEST(RenameWindowsTest, NamesLoseTheirEndingDotsAndSpacesLikeEveryWindowsProgramMakesThem) {
   TempDir dir;

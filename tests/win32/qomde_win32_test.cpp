@@ -17,6 +17,7 @@
 #include <shlobj.h>
 // clang-format on
 
+#include "tests/support/row_name.h"
 #include "tests/support/temp_dir.h"
 #include "tests/win32/open_in_dir1.h"
 #include "ui/form/twips.h"
@@ -153,46 +154,53 @@ TEST(Win32WindowTest, OpensWithTitleClientSizeAndEveryControlInPlace) {
                        window.Control(ControlId::OptFile), window.Control(ControlId::Drive1)}));
 }
 
-TEST(Win32WindowTest, LabelsPaintTheirColoursAndLightUpUnderThePointer) {
-  enum class Move { kBare, kLabel6, kLabel1, kLabel2 };
-  struct Case {
-    const char* name;
-    std::vector<Move> moves;
-    form::Bgr label6;
-    form::Bgr label1;
-  };
-  const Case cases[] = {
-      {"as it opens", {}, form::kLabel6Normal, form::kLabel1Normal},
-      {"onto Label6", {Move::kLabel6}, form::kLabel6Lit, form::kLabel1Normal},
-      {"onto Label1, then Label2",
-       {Move::kLabel1, Move::kLabel2},
-       form::kLabel6Normal,
-       form::kLabel1Lit},
-      {"both, then the bare window",
-       {Move::kLabel6, Move::kLabel1, Move::kBare},
-       form::kLabel6Normal,
-       form::kLabel1Normal},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Window window;
-    for (const Move move : c.moves) {
-      // Between the file list and the credit block, below the command.
-      LPARAM at = PointAt(TwipsToPixels(7000, 96), TwipsToPixels(4000, 96));
-      if (move == Move::kLabel6) at = CenterOf(window, ControlId::Label6);
-      if (move == Move::kLabel1) at = CenterOf(window, ControlId::Label1);
-      if (move == Move::kLabel2) at = CenterOf(window, ControlId::Label2);
-      SendMessageW(window.view.window(), WM_MOUSEMOVE, 0, at);
-    }
-    const std::set<COLORREF> label6 = PaintedColors(window.Control(ControlId::Label6));
-    const std::set<COLORREF> label1 = PaintedColors(window.Control(ControlId::Label1));
-    EXPECT_TRUE(label6.contains(c.label6));
-    EXPECT_TRUE(label6.contains(0x00C0FFFF));  // light yellow behind
-    EXPECT_TRUE(label1.contains(c.label1));
-    EXPECT_TRUE(label1.contains(0x00FFFFFF));  // white behind
-    EXPECT_TRUE(PaintedColors(window.Control(ControlId::Label2)).contains(form::kLabel1Normal));
+enum class Move { kBare, kLabel6, kLabel1, kLabel2 };
+struct LabelsPaintTheirColoursAndLightUpUnderThePointerCase {
+  const char* name;
+  std::vector<Move> moves;
+  form::Bgr label6;
+  form::Bgr label1;
+};
+const LabelsPaintTheirColoursAndLightUpUnderThePointerCase
+    kLabelsPaintTheirColoursAndLightUpUnderThePointerRows[] = {
+        {"as it opens", {}, form::kLabel6Normal, form::kLabel1Normal},
+        {"onto Label6", {Move::kLabel6}, form::kLabel6Lit, form::kLabel1Normal},
+        {"onto Label1, then Label2",
+         {Move::kLabel1, Move::kLabel2},
+         form::kLabel6Normal,
+         form::kLabel1Lit},
+        {"both, then the bare window",
+         {Move::kLabel6, Move::kLabel1, Move::kBare},
+         form::kLabel6Normal,
+         form::kLabel1Normal},
+};
+
+class LabelsPaintTheirColoursAndLightUpUnderThePointer
+    : public ::testing::TestWithParam<LabelsPaintTheirColoursAndLightUpUnderThePointerCase> {};
+
+TEST_P(LabelsPaintTheirColoursAndLightUpUnderThePointer, Holds) {
+  const LabelsPaintTheirColoursAndLightUpUnderThePointerCase& c = GetParam();
+  Window window;
+  for (const Move move : c.moves) {
+    // Between the file list and the credit block, below the command.
+    LPARAM at = PointAt(TwipsToPixels(7000, 96), TwipsToPixels(4000, 96));
+    if (move == Move::kLabel6) at = CenterOf(window, ControlId::Label6);
+    if (move == Move::kLabel1) at = CenterOf(window, ControlId::Label1);
+    if (move == Move::kLabel2) at = CenterOf(window, ControlId::Label2);
+    SendMessageW(window.view.window(), WM_MOUSEMOVE, 0, at);
   }
+  const std::set<COLORREF> label6 = PaintedColors(window.Control(ControlId::Label6));
+  const std::set<COLORREF> label1 = PaintedColors(window.Control(ControlId::Label1));
+  EXPECT_TRUE(label6.contains(c.label6));
+  EXPECT_TRUE(label6.contains(0x00C0FFFF));  // light yellow behind
+  EXPECT_TRUE(label1.contains(c.label1));
+  EXPECT_TRUE(label1.contains(0x00FFFFFF));  // white behind
+  EXPECT_TRUE(PaintedColors(window.Control(ControlId::Label2)).contains(form::kLabel1Normal));
 }
+
+INSTANTIATE_TEST_SUITE_P(Win32WindowTest, LabelsPaintTheirColoursAndLightUpUnderThePointer,
+                         ::testing::ValuesIn(kLabelsPaintTheirColoursAndLightUpUnderThePointerRows),
+                         [](const auto& row) { return testing::RowName(row.param.name); });
 
 TEST(Win32WindowTest, ShowingAndResizingSetOnlyTheListHeights) {
   Window window;
