@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <tuple>
@@ -142,6 +143,29 @@ TEST_P(PreviewTickTest, RenameRenamesWhatIsTickedToTheNamesShown) {
   EXPECT_FALSE(window.commands()[static_cast<std::size_t>(CommandId::kRename)].enabled);
   window.RunCommand(CommandId::kUndo);
   EXPECT_EQ(dir.Names(), before);
+}
+
+// A tick whose rows cannot be recomputed (the folder went) is reported, and the preview closes
+// without renaming anything, even when Rename is chosen before it has gone.
+TEST(PreviewTickFailureTest, ATickThatCannotBeRecomputedClosesThePreviewAndRenamesNothing) {
+  TempDir dir;
+  dir.MakeDir("d");
+  dir.Touch("d/01 a.txt");
+  dir.Touch("02 b.txt");
+  FakeView view;
+  form::qomde window(view);
+  window.FormLoad();
+  ASSERT_TRUE(view.Open(window, dir / "d"));
+  view.in_preview = [&](const form::PreviewRows&) {
+    std::filesystem::rename(dir / "d", dir / "gone");
+    window.RunCommand(CommandId::kTick, {0});
+    window.RunCommand(CommandId::kRename);
+  };
+  window.RunCommand(CommandId::kPreview);
+  EXPECT_EQ(view.previews_closed, 1);
+  EXPECT_EQ(view.messages.size(), 1u);  // the folder that could not be read
+  EXPECT_EQ(dir.Names(), (Names{"gone", "02 b.txt"}));
+  EXPECT_FALSE(window.commands()[static_cast<std::size_t>(CommandId::kUndo)].enabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ticks, PreviewTickTest, ::testing::ValuesIn(kCases),

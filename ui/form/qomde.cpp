@@ -251,12 +251,13 @@ std::optional<PreviewRows> qomde::DryRunPreview(PassObserver& progress) {
 }
 
 void qomde::TickPreviewRows(const std::vector<std::size_t>& rows) {
-  if (busy_ || !preview_) return;
+  if (busy_ || !preview_ || preview_->failed) return;
   const std::size_t first = preview_->left_out.Toggle(preview_->rows, rows);
   if (first == preview_->rows.count()) return;
+  bool recomputed = false;
   {
     const ScopedFlag running(busy_);
-    Handle([this] {
+    Handle([&] {
       // Each row after the first one toggled may now get another new name or copy number; the
       // dry run is read aside, so the window repaints meanwhile.
       std::optional<PreviewRows> found;
@@ -266,8 +267,17 @@ void qomde::TickPreviewRows(const std::vector<std::size_t>& rows) {
       });
       // Replaced here, not aside: the preview draws its rows meanwhile.
       if (found) preview_->rows = std::move(*found);
+      recomputed = found.has_value();
       return Message();
     });
+  }
+  if (!recomputed) {
+    // The folder can no longer be read, and the lists may have moved on from it: what the rows
+    // show can no longer be renamed, so the preview closes and renames nothing.
+    preview_->failed = true;
+    ShowPreviewCommands(false);
+    view_.ClosePreview();
+    return;
   }
   ShowPreviewCommands(true);
   view_.ShowPreviewRows(first);
@@ -349,7 +359,7 @@ void qomde::RunCommand(CommandId id, const std::vector<std::size_t>& rows) {
     case CommandId::kRefresh: Refresh(); break;
     case CommandId::kTick: TickPreviewRows(rows); break;
     case CommandId::kRename:
-      if (!preview_ || busy_) break;
+      if (!preview_ || preview_->failed || busy_) break;
       preview_->rename = true;
       view_.ClosePreview();
       break;

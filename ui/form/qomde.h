@@ -77,6 +77,7 @@ class qomde {
     PreviewRows rows;
     LeftOutNames left_out;
     bool rename = false;  // Rename was chosen
+    bool failed = false;  // a tick's rows could not be recomputed
   };
 
   template <typename Work>
