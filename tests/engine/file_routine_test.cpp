@@ -122,7 +122,7 @@ enum class Run {
 struct FrontEndsChooseWhatIsKeptAndReadNotWhatIsDoneCase {
   const char* label;
   Run run;
-  PassOptions options;
+  bool keep_renamed;
   Names after;
   std::size_t kept_renames;
   std::size_t file1_count;  // after the pass
@@ -132,16 +132,16 @@ struct FrontEndsChooseWhatIsKeptAndReadNotWhatIsDoneCase {
 // the rename onto it is then refused, never made over it.
 const FrontEndsChooseWhatIsKeptAndReadNotWhatIsDoneCase
     kFrontEndsChooseWhatIsKeptAndReadNotWhatIsDoneRows[] = {
-        {"window", Run::kWindow, {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 3, 0},
-        {"no report",
-         Run::kWindow,
-         {.keep_renamed = false},
-         {"a copy ( 1).txt", "a.txt", "b.txt"},
-         0,
-         3,
-         0},
-        {"mirror, no refresh", Run::kMirror, {}, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 2, 0},
-        {"listing taken as fresh", Run::kListingOnly, {}, {"01 a.txt", "a.txt", "b.txt"}, 1, 2, 1},
+        {"window", Run::kWindow, true, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 3, 0},
+        {"no report", Run::kWindow, false, {"a copy ( 1).txt", "a.txt", "b.txt"}, 0, 3, 0},
+        {"mirror, no refresh", Run::kMirror, true, {"a copy ( 1).txt", "a.txt", "b.txt"}, 2, 2, 0},
+        {"listing taken as fresh",
+         Run::kListingOnly,
+         true,
+         {"01 a.txt", "a.txt", "b.txt"},
+         1,
+         2,
+         1},
 };
 
 class FrontEndsChooseWhatIsKeptAndReadNotWhatIsDone
@@ -156,7 +156,8 @@ TEST_P(FrontEndsChooseWhatIsKeptAndReadNotWhatIsDone, Holds) {
   lists.OpenDirectory(dir.path());
   dir.Touch("a.txt");
   RenamedNames observer;
-  PassOptions options = c.options;
+  PassOptions options;
+  options.keep_renamed = c.keep_renamed;
   options.observer = &observer;
   PassState state;
   FileList& file1 = lists.File1();
