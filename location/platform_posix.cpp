@@ -25,6 +25,7 @@
 #endif
 
 #include "location/join_path.h"
+#include "location/native_calls.h"
 #include "location/platform.h"
 
 namespace qomdex::platform {
@@ -339,31 +340,13 @@ bool IsRealFileSystem(std::string_view source, std::string_view type) {
 
 namespace {
 
-// The system's own calls.
-class NativeCalls final : public SystemCalls {
- public:
-  DirectoryHandle Open(const fs::path& path) override;
-  DirectoryHandle OpenFolder(const Directory& parent, const NativeString& name) override;
-  std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) override;
-  Identity Identify(const Directory& directory, const NativeString& name,
-                    std::error_code& error) override;
-  Identity IdentifyDirectory(const Directory& directory, std::error_code& error) override;
-  std::error_code RenameNoReplace(const Directory& directory, const NativeString& from,
-                                  const NativeString& to) override;
-  std::error_code Link(const Directory& directory, const NativeString& from,
-                       const NativeString& to) override;
-  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
-                   std::error_code& error) override;
-  std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
-                                        const NativeString& to,
-                                        const Identity& placeholder) override;
-  std::error_code Append(const AppendFile& file, std::string_view bytes) override;
-  std::error_code Sync(const AppendFile& file) noexcept override;
-};
-
 DirectoryHandle Opened(int descriptor) {
   return {descriptor, {}, KeepsNumbersAcrossMounts(descriptor)};
 }
+
+int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
+
+}  // namespace
 
 DirectoryHandle NativeCalls::Open(const fs::path& path) {
   int descriptor = open(path.c_str(), kReadable);
@@ -475,8 +458,6 @@ std::error_code NativeCalls::RenameOverPlaceholder(const Directory& directory,
   return error == std::errc::directory_not_empty ? NameTakenError() : error;
 }
 
-int Descriptor(std::intptr_t handle) { return static_cast<int>(handle); }
-
 std::error_code NativeCalls::Append(const AppendFile& file, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(Descriptor(file.handle()), bytes.data(), bytes.size());
@@ -492,8 +473,6 @@ std::error_code NativeCalls::Sync(const AppendFile& file) noexcept {
   if (fsync(Descriptor(file.handle())) == 0) return {};
   return LastError();
 }
-
-}  // namespace
 
 SystemCalls& SystemCalls::Native() {
   static NativeCalls calls;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "location/join_path.h"
+#include "location/native_calls.h"
 #include "location/platform.h"
 
 namespace qomdex::platform {
@@ -126,27 +127,9 @@ namespace {
 
 constexpr DWORD kHiddenAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// The system's own calls.
-class NativeCalls final : public SystemCalls {
- public:
-  DirectoryHandle Open(const fs::path& path) override;
-  DirectoryHandle OpenFolder(const Directory& parent, const NativeString& name) override;
-  std::vector<DirectoryEntry> ReadDirectory(const Directory& directory) override;
-  Identity Identify(const Directory& directory, const NativeString& name,
-                    std::error_code& error) override;
-  Identity IdentifyDirectory(const Directory& directory, std::error_code& error) override;
-  std::error_code RenameNoReplace(const Directory& directory, const NativeString& from,
-                                  const NativeString& to) override;
-  std::error_code Link(const Directory& directory, const NativeString& from,
-                       const NativeString& to) override;
-  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
-                   std::error_code& error) override;
-  std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
-                                        const NativeString& to,
-                                        const Identity& placeholder) override;
-  std::error_code Append(const AppendFile& file, std::string_view bytes) override;
-  std::error_code Sync(const AppendFile& file) noexcept override;
-};
+HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
 
 DirectoryHandle NativeCalls::Open(const fs::path& path) {
   DirectoryHandle handle{-1, ExtendedPath(path), true};
@@ -251,8 +234,6 @@ std::error_code NativeCalls::RenameOverPlaceholder(const Directory&, const Nativ
   return std::make_error_code(std::errc::not_supported);
 }
 
-HANDLE Handle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
 std::error_code NativeCalls::Append(const AppendFile& file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
@@ -270,8 +251,6 @@ std::error_code NativeCalls::Sync(const AppendFile& file) noexcept {
   if (FlushFileBuffers(Handle(file.handle()))) return {};
   return LastError();
 }
-
-}  // namespace
 
 SystemCalls& SystemCalls::Native() {
   static NativeCalls calls;
