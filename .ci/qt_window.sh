@@ -27,7 +27,8 @@ mkdir "$album" "$album/04 Live"
 touch "$album/01 - Intro.mp3" "$album/02 - Outro.mp3" "$work/03 - Elsewhere.mp3"
 
 start_xvfb
-QT_QPA_PLATFORM=xcb "$exe" "$album" >/dev/null 2>&1 &
+window_log="$work/window.err"
+QT_QPA_PLATFORM=xcb "$exe" "$album" >/dev/null 2>"$window_log" &
 window_pid=$!
 find_main_window
 click_command

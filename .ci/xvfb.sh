@@ -29,22 +29,30 @@ wait_for() {
   done
 }
 
+# Xvfb picks a display number no other server holds and writes it once it is ready; a number
+# guessed here could be another server's, which a window would then reach and lose.
 start_xvfb() {
-  local display=":$((90 + RANDOM % 100))"
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local number="$work/xvfb-display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY="$display"
+  wait_for 20 test -s "$number" || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(tr -d '[:space:]' <"$number")"
   wait_for 20 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
 }
 
-# Waits for the window titled "Remove Leading Numbers from file name" and sets `window` to it.
+# Waits for the window titled "Remove Leading Numbers from file name" and sets `window` to it;
+# if it never shows, prints `window_log`, where a script keeps the program's standard error.
 find_main_window() {
   find_window() {
     window=$(xdotool search --onlyvisible --name "^Remove Leading Numbers from file name\$" \
       2>/dev/null | head -1)
     [ -n "$window" ]
   }
-  wait_for 60 find_window || { echo "the window never appeared" >&2; exit 1; }
+  wait_for 60 find_window && return
+  echo "the window never appeared" >&2
+  # What the program said before it went, where the script kept it.
+  [ -n "${window_log:-}" ] && [ -f "$window_log" ] && cat "$window_log" >&2
+  exit 1
 }
 
 # Clicks the middle of the window's command button (7200,1800 twips, 2175x1455) at 96 dpi.
