@@ -33,11 +33,11 @@ Offered FromBash(const std::string& script) {
   return {BashList(script, "options"), BashList(script, "valued")};
 }
 
-// zsh's _arguments specs: "--name[", "--name=[" (takes a value), "{-r,--recursive}".
+// The options of zsh's _arguments: "--name[", "--name=[" (takes a value), "{-r,--recursive}".
 Offered FromZsh(const std::string& script) {
   Offered offered;
-  const std::regex spec(R"((?:^|['{,)*])(--?[a-z][a-z-]*)(=?)(?=\[|\}|,))");
-  for (std::sregex_iterator it(script.begin(), script.end(), spec), end; it != end; ++it) {
+  const std::regex option(R"((?:^|['{,)*])(--?[a-z][a-z-]*)(=?)(?=\[|\}|,))");
+  for (std::sregex_iterator it(script.begin(), script.end(), option), end; it != end; ++it) {
     offered.options.insert((*it)[1]);
     if ((*it)[2] == "=") offered.valued.insert((*it)[1]);
   }
