@@ -30,10 +30,11 @@ wait_for() {
 }
 
 # Xvfb picks a display number no other server holds and writes it once it is ready; a number
-# guessed here could be another server's, which a window would then reach and lose.
+# guessed here could be another server's. -noreset: without it the server resets when its last
+# client (the readiness check) leaves, and a window connecting in that instant is refused.
 start_xvfb() {
   local number="$work/xvfb-display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
   xvfb_pid=$!
   wait_for 20 test -s "$number" || { echo "Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$(tr -d '[:space:]' <"$number")"
