@@ -23,11 +23,13 @@ class NativeCalls final : public SystemCalls {
                                   const NativeString& to) override;
   std::error_code Link(const Directory& directory, const NativeString& from,
                        const NativeString& to) override;
-  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
-                   std::error_code& error) override;
+  std::error_code RenameReplacing(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) override;
+  Placeholder Reserve(const Directory& directory, const NativeString& name, bool folder,
+                      std::error_code& error) override;
   std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
                                         const NativeString& to,
-                                        const Identity& placeholder) override;
+                                        const Placeholder& placeholder) override;
   std::error_code Append(const AppendFile& file, std::string_view bytes) override;
   std::error_code Sync(const AppendFile& file) noexcept override;
 };

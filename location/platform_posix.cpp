@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -14,6 +15,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <mutex>
+#include <random>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -232,35 +235,118 @@ bool LacksHardLinks(std::error_code error) {
          error == std::errc::operation_not_supported || error == std::errc::too_many_links;
 }
 
+// A lease's breaking is told by SIGIO, which would end the process: it is ignored unless the
+// program handles it itself. Nothing needs telling: the lease is asked before it matters.
+void IgnoreLeaseBreakSignal() {
+  static const bool ignored = [] {
+    struct sigaction current {};
+    if (sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+      signal(SIGIO, SIG_IGN);
+    }
+    return true;
+  }();
+  (void)ignored;
+}
+
+// Puts a write lease on the placeholder file just made and returns it, held open: while the lease
+// holds, another program's opening of it waits, and marks the lease as broken. A lease refused
+// because the file is open elsewhere already keeps it open unleased, which reads as broken. Where
+// the file system or the user's rights allow no lease, closes it and returns -1 (so does it for
+// -1, a folder), and the looks alone guard the placeholder.
+int LeasedPlaceholder(int file) {
+  if (file < 0) return -1;
+#if defined(F_SETLEASE)
+  IgnoreLeaseBreakSignal();
+  if (fcntl(file, F_SETLEASE, F_WRLCK) == 0 || errno == EAGAIN) return file;
+#endif
+  close(file);
+  return -1;
+}
+
+// Returns true when another program has the placeholder open, or is opening it, so that renaming
+// over it or removing it would send that program's writes to a file without a name.
+bool ClaimedByAnother(const Placeholder& placeholder) {
+#if defined(F_SETLEASE)
+  const int file = static_cast<int>(placeholder.handle());
+  return file >= 0 && fcntl(file, F_GETLEASE) != F_WRLCK;
+#else
+  (void)placeholder;
+  return false;
+#endif
+}
+
 // The reservation path's answer for a file system whose links cannot be trusted.
 constexpr std::errc kLinksUnusable = std::errc::not_supported;
+
+// Returns a name no entry of the directory has, hidden and unlikely for any program to choose, for
+// an entry to be moved out of another program's reach. On failure sets `error`.
+NativeString PrivateName(const Directory& directory, std::error_code& error) {
+  static std::mt19937_64 numbers{std::random_device{}()};
+  static std::mutex numbers_mutex;
+  for (;;) {
+    std::uint64_t number = 0;
+    {
+      const std::lock_guard lock(numbers_mutex);
+      number = numbers();
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, ".qomdex-%016llx", static_cast<unsigned long long>(number));
+    Look taken;
+    error = LookAt(directory, name, taken);
+    if (error == std::errc::no_such_file_or_directory) {
+      error.clear();
+      return name;
+    }
+    if (error) return {};
+  }
+}
+
+// Takes the old name `from` from the file `source`, which has its new name too by now. The name
+// is not removed where it is, since another program may put an entry of its own there at any
+// instant: it is moved to a private name first, which takes whatever holds it, and removed there
+// only if it is the file. Another program's entry found there is given its name back.
+std::error_code DropOldName(SystemCalls& calls, const Directory& directory,
+                            const NativeString& from, const Look& source) {
+  std::error_code error;
+  const NativeString aside = PrivateName(directory, error);
+  if (error) return error;
+  if ((error = calls.RenameReplacing(directory, from, aside))) {
+    // Gone already, or taken and gone again: the file keeps only its new name either way.
+    return error == std::errc::no_such_file_or_directory ? std::error_code() : error;
+  }
+  const int fd = directory.descriptor();
+  Look moved;
+  if (!LookAt(directory, aside, moved, true) && SameNumbers(moved.identity, source.identity)) {
+    error = Checked(unlinkat(fd, aside.c_str(), 0) == 0);
+    if (error) renameat(fd, aside.c_str(), fd, from.c_str());
+    return error;
+  }
+  // Another program's: its name back by a link, which replaces nothing, or by a rename while the
+  // name is free. The file itself has only its new name now.
+  if (linkat(fd, aside.c_str(), fd, from.c_str(), 0) == 0) {
+    unlinkat(fd, aside.c_str(), 0);
+  } else if (Look there; LookAt(directory, from, there) == std::errc::no_such_file_or_directory) {
+    renameat(fd, aside.c_str(), fd, from.c_str());
+  }
+  return {};
+}
 
 // A file gets its new name as a second link, which fails if the name exists, and then loses the
 // old one. The link counts must show that both names now hold the one file: where they do not
 // (sshfs numbers each path, and counts no links), the new name is still the link just made,
 // since the link refused an existing name, and it goes again for the reservation path to take
-// over. Each name is checked to still hold the entry right before the old one goes, so an entry
-// another program put under either name meanwhile is never removed. Returns the reason on
-// failure; kLinksUnusable when the file system has no hard links or none it confirms.
+// over. An entry another program put under either name meanwhile is never removed. Returns the
+// reason on failure; kLinksUnusable when the file system has no hard links or none it confirms.
 std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
                              const NativeString& from, const NativeString& to, const Look& source) {
   if (const std::error_code error = calls.Link(directory, from, to)) {
     return LacksHardLinks(error) ? std::make_error_code(kLinksUnusable) : error;
   }
-  const int fd = directory.descriptor();
   Look made;
   const std::error_code made_error = LookAt(directory, to, made);
-  // Looked at last, right before a name goes, and from the driver itself, so the instant in which
-  // another program can put its own entry there unseen is as short as the system allows.
-  const auto old_holds_entry = [&] {
-    Look old;
-    return !LookAt(directory, from, old, true) && SameNumbers(old.identity, source.identity);
-  };
   const bool made_is_entry = !made_error && SameNumbers(made.identity, source.identity);
   if (made_is_entry && made.links > source.links) {
-    // Gone or taken by another program: the entry keeps only its new name either way.
-    if (!old_holds_entry()) return {};
-    const std::error_code error = Checked(unlinkat(fd, from.c_str(), 0) == 0);
+    const std::error_code error = DropOldName(calls, directory, from, source);
     if (error) RemoveLosingNothing(directory, to, &made.identity);
     return error;
   }
@@ -272,13 +358,17 @@ std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
                                 made.identity.modified == source.identity.modified;
   if (!made_is_entry && !per_path_numbers) return NameTakenError();
   // Another program took the old name meanwhile: the new one is all the entry has.
-  if (!old_holds_entry()) return {};
-  if (const std::error_code error = Checked(unlinkat(fd, to.c_str(), 0) == 0)) return error;
+  Look old;
+  if (LookAt(directory, from, old, true) || !SameNumbers(old.identity, source.identity)) return {};
+  if (const std::error_code error = Checked(unlinkat(directory.descriptor(), to.c_str(), 0) == 0)) {
+    return error;
+  }
   return std::make_error_code(kLinksUnusable);
 }
 
 // The new name is first reserved by an exclusive create, which fails if it exists, and the entry
-// is then renamed over its own placeholder, which goes again if that fails.
+// is then renamed over its own placeholder, which goes again if that fails, unless another
+// program has opened it meanwhile: then it is that program's to write into.
 std::error_code RenameOverReservation(SystemCalls& calls, const Directory& directory,
                                       const NativeString& from, const NativeString& to,
                                       bool is_directory, RenameWitness* witness) {
@@ -286,14 +376,16 @@ std::error_code RenameOverReservation(SystemCalls& calls, const Directory& direc
     if (const std::error_code error = witness->Reserving()) return error;
   }
   std::error_code error;
-  const Identity placeholder = calls.Reserve(directory, to, is_directory, error);
+  const Placeholder placeholder = calls.Reserve(directory, to, is_directory, error);
   if (error) {
     if (witness != nullptr) witness->NotReserved();
     return error;
   }
-  if (witness != nullptr) error = witness->Reserved(placeholder);
+  if (witness != nullptr) error = witness->Reserved(placeholder.identity());
   if (!error) error = calls.RenameOverPlaceholder(directory, from, to, placeholder);
-  if (error) RemoveLosingNothing(directory, to, &placeholder);
+  if (error && !ClaimedByAnother(placeholder)) {
+    RemoveLosingNothing(directory, to, &placeholder.identity());
+  }
   return error;
 }
 
@@ -426,30 +518,42 @@ std::error_code NativeCalls::Link(const Directory& directory, const NativeString
   return Checked(linkat(fd, from.c_str(), fd, to.c_str(), 0) == 0);
 }
 
-Identity NativeCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
-                              std::error_code& error) {
+std::error_code NativeCalls::RenameReplacing(const Directory& directory, const NativeString& from,
+                                             const NativeString& to) {
   const int fd = directory.descriptor();
+  return Checked(renameat(fd, from.c_str(), fd, to.c_str()) == 0);
+}
+
+Placeholder NativeCalls::Reserve(const Directory& directory, const NativeString& name, bool folder,
+                                 std::error_code& error) {
+  const int fd = directory.descriptor();
+  int file = -1;
   if (folder) {
     error = Checked(mkdirat(fd, name.c_str(), 0700) == 0);
   } else {
-    const int file = openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    file = openat(fd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     error = Checked(file >= 0);
-    if (file >= 0) close(file);
   }
   if (error) return {};
+  const int held = LeasedPlaceholder(file);
   // Looked at by its name, which only the placeholder can hold this instant short of another
   // program's deliberate swap; the look before the rename over it catches any later one.
   Look made;
   error = LookAt(directory, name, made);
-  return made.identity;
+  return {made.identity, held};
+}
+
+Placeholder::~Placeholder() {
+  if (handle_ >= 0) close(static_cast<int>(handle_));
 }
 
 std::error_code NativeCalls::RenameOverPlaceholder(const Directory& directory,
                                                    const NativeString& from, const NativeString& to,
-                                                   const Identity& placeholder) {
+                                                   const Placeholder& placeholder) {
   Look now;
-  if (LookAt(directory, to, now, true) || !SameNumbers(now.identity, placeholder) ||
-      (placeholder.type != Identity::Type::kFolder && now.identity.size != 0)) {
+  if (LookAt(directory, to, now, true) || !SameNumbers(now.identity, placeholder.identity()) ||
+      (placeholder.identity().type != Identity::Type::kFolder && now.identity.size != 0) ||
+      ClaimedByAnother(placeholder)) {
     return NameTakenError();
   }
   const int fd = directory.descriptor();

@@ -224,13 +224,22 @@ std::error_code NativeCalls::Link(const Directory&, const NativeString&, const N
   return std::make_error_code(std::errc::not_supported);
 }
 
-Identity NativeCalls::Reserve(const Directory&, const NativeString&, bool, std::error_code& error) {
+std::error_code NativeCalls::RenameReplacing(const Directory&, const NativeString&,
+                                             const NativeString&) {
+  return std::make_error_code(std::errc::not_supported);
+}
+
+Placeholder NativeCalls::Reserve(const Directory&, const NativeString&, bool,
+                                 std::error_code& error) {
   error = std::make_error_code(std::errc::not_supported);
   return {};
 }
 
+// Nothing is held open: no placeholder is ever made here.
+Placeholder::~Placeholder() = default;
+
 std::error_code NativeCalls::RenameOverPlaceholder(const Directory&, const NativeString&,
-                                                   const NativeString&, const Identity&) {
+                                                   const NativeString&, const Placeholder&) {
   return std::make_error_code(std::errc::not_supported);
 }
 

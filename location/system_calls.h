@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "location/identity.h"
@@ -30,6 +31,35 @@ struct DirectoryHandle {
   NativeString extended_path;
   // False when the directory's file system hands out entry numbers anew at each mount.
   bool numbers_durable = true;
+};
+
+// An empty file or folder made to hold a name until the entry being renamed takes it (see
+// SystemCalls::Reserve). On Linux a file's placeholder stays open under a lease for the
+// placeholder's life, which no other program can open it through unseen: its opening waits on the
+// lease and marks it as broken.
+class Placeholder {
+ public:
+  Placeholder() = default;
+  // Takes over `handle`, the open placeholder (-1: none held), to close it when destroyed.
+  Placeholder(Identity identity, std::intptr_t handle) : identity_(identity), handle_(handle) {}
+  Placeholder(Placeholder&& other) noexcept
+      : identity_(other.identity_), handle_(std::exchange(other.handle_, -1)) {}
+  Placeholder& operator=(Placeholder&& other) noexcept {
+    std::swap(identity_, other.identity_);
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  ~Placeholder();
+
+  // Returns the placeholder's identity, looked at by its name as it was made.
+  const Identity& identity() const { return identity_; }
+  // Returns the open placeholder, or -1 where none is held (a folder, or a file system without
+  // leases).
+  std::intptr_t handle() const { return handle_; }
+
+ private:
+  Identity identity_;
+  std::intptr_t handle_ = -1;
 };
 
 // Everything the engine and the walk ask of the system, each one virtual call, so a test can put
@@ -72,16 +102,21 @@ class SystemCalls {
   // Gives the file `from` the second name `to`, refusing an existing `to`.
   virtual std::error_code Link(const Directory& directory, const NativeString& from,
                                const NativeString& to) = 0;
-  // Makes an empty file (or folder) under `name`, refusing an existing one, and returns its
-  // identity, looked at by that name at once. On failure sets `error`.
-  virtual Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
-                           std::error_code& error) = 0;
-  // Renames `from` over `to` only while `to` is still the empty entry `placeholder`, which it
-  // looks at right before the rename: no system call makes a rename wait on its target. Returns
-  // NameTakenError() when `to` is another entry or holds anything.
+  // Renames `from` to `to`, replacing an entry under `to`: only where that is the fallback's own
+  // (a private name no other program knows).
+  virtual std::error_code RenameReplacing(const Directory& directory, const NativeString& from,
+                                          const NativeString& to) = 0;
+  // Makes an empty file (or folder) under `name`, refusing an existing one, and returns it with
+  // its identity, looked at by that name at once. On failure sets `error`.
+  virtual Placeholder Reserve(const Directory& directory, const NativeString& name, bool folder,
+                              std::error_code& error) = 0;
+  // Renames `from` over `to` only while `to` is still the empty entry `placeholder` and, where its
+  // lease shows it, no other program has it open or is opening it; it looks right before the
+  // rename, as no system call makes a rename wait on its target. Returns NameTakenError() when
+  // `to` is another entry, holds anything, or is another program's to write into.
   virtual std::error_code RenameOverPlaceholder(const Directory& directory,
                                                 const NativeString& from, const NativeString& to,
-                                                const Identity& placeholder) = 0;
+                                                const Placeholder& placeholder) = 0;
 
   // Writes the bytes at the end of the file with one write call where it takes them all. Returns
   // the system's reason on failure (a short write is reported as std::errc::no_space_on_device).
@@ -123,13 +158,17 @@ class SystemCallsWrapper : public SystemCalls {
                        const NativeString& to) override {
     return target_.Link(directory, from, to);
   }
-  Identity Reserve(const Directory& directory, const NativeString& name, bool folder,
-                   std::error_code& error) override {
+  std::error_code RenameReplacing(const Directory& directory, const NativeString& from,
+                                  const NativeString& to) override {
+    return target_.RenameReplacing(directory, from, to);
+  }
+  Placeholder Reserve(const Directory& directory, const NativeString& name, bool folder,
+                      std::error_code& error) override {
     return target_.Reserve(directory, name, folder, error);
   }
   std::error_code RenameOverPlaceholder(const Directory& directory, const NativeString& from,
                                         const NativeString& to,
-                                        const Identity& placeholder) override {
+                                        const Placeholder& placeholder) override {
     return target_.RenameOverPlaceholder(directory, from, to, placeholder);
   }
   std::error_code Append(const AppendFile& file, std::string_view bytes) override {

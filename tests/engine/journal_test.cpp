@@ -494,8 +494,8 @@ class TakenJustBeforeReserve : public testing::FallbackCalls {
  public:
   explicit TakenJustBeforeReserve(const TempDir& dir)
       : FallbackCalls(Fallback::kReservation), dir_(dir) {}
-  platform::Identity Reserve(const platform::Directory& directory, const NativeString& name,
-                             bool folder, std::error_code& error) override {
+  platform::Placeholder Reserve(const platform::Directory& directory, const NativeString& name,
+                                bool folder, std::error_code& error) override {
     dir_.Touch("a", "");
     return FallbackCalls::Reserve(directory, name, folder, error);
   }

@@ -10,15 +10,19 @@ namespace qomdex::testing {
 // The system's calls on a file system without the never-replacing rename (kLink) or hard links
 // too (kReservation). `between` acts once, as another program (or a kill) would, between the two
 // steps of a fallback: after the link is made; after the placeholder is made and witnessed,
-// before the look that precedes the rename over it.
+// before the look that precedes the rename over it. Or, kAsTheOldNameGoes, the instant before a
+// linked file's old name is moved out of the way to be removed.
 class FallbackCalls : public platform::SystemCallsWrapper {
  public:
   using Dir = platform::Directory;
   enum class Fallback { kLink, kReservation };
-  explicit FallbackCalls(Fallback fallback, std::function<void()> between = nullptr)
+  enum class Moment { kBetweenTheSteps, kAsTheOldNameGoes };
+  explicit FallbackCalls(Fallback fallback, std::function<void()> between = nullptr,
+                         Moment moment = Moment::kBetweenTheSteps)
       : SystemCallsWrapper(platform::SystemCalls::Native()),
         fallback_(fallback),
-        between_(std::move(between)) {}
+        between_(std::move(between)),
+        moment_(moment) {}
 
   std::error_code RenameNoReplace(const Dir&, const NativeString&, const NativeString&) override {
     return std::make_error_code(std::errc::not_supported);
@@ -26,12 +30,19 @@ class FallbackCalls : public platform::SystemCallsWrapper {
   std::error_code Link(const Dir& dir, const NativeString& from, const NativeString& to) override {
     if (fallback_ == Fallback::kReservation) return std::make_error_code(std::errc::not_supported);
     const std::error_code error = SystemCallsWrapper::Link(dir, from, to);
-    if (!error && between_) std::exchange(between_, nullptr)();
+    if (!error && moment_ == Moment::kBetweenTheSteps && between_) {
+      std::exchange(between_, nullptr)();
+    }
     return error;
+  }
+  std::error_code RenameReplacing(const Dir& dir, const NativeString& from,
+                                  const NativeString& to) override {
+    if (moment_ == Moment::kAsTheOldNameGoes && between_) std::exchange(between_, nullptr)();
+    return SystemCallsWrapper::RenameReplacing(dir, from, to);
   }
   std::error_code RenameOverPlaceholder(const Dir& dir, const NativeString& from,
                                         const NativeString& to,
-                                        const platform::Identity& placeholder) override {
+                                        const platform::Placeholder& placeholder) override {
     if (between_) std::exchange(between_, nullptr)();
     return SystemCallsWrapper::RenameOverPlaceholder(dir, from, to, placeholder);
   }
@@ -39,6 +50,7 @@ class FallbackCalls : public platform::SystemCallsWrapper {
  private:
   Fallback fallback_;
   std::function<void()> between_;
+  Moment moment_;
 };
 
 }  // namespace qomdex::testing
