@@ -129,7 +129,7 @@ bool ParseBody(std::string_view body, std::uint32_t version, RenameJournal::Reco
   record.time = static_cast<std::int64_t>(time);
   record.directory = std::move(directory);
   if (kind < static_cast<unsigned char>(RenameJournal::Kind::kRename) ||
-      kind > static_cast<unsigned char>(RenameJournal::Kind::kNotReserved) ||
+      kind > static_cast<unsigned char>(RenameJournal::Kind::kSetAside) ||
       record.directory.empty()) {
     return false;
   }

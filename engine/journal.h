@@ -52,6 +52,9 @@ class RenameJournal {
                        // the kReserving and kPlaceholder records after it are that rename's
     kNotReserved = 5,  // the placeholder the last kReserving record announced was not made (the
                        // name was taken), so whatever holds `to` is not qomdex's
+    kSetAside = 6,     // the old name of the entry `identity`, linked under `to` too, is about
+                       // to be moved to the private name `from` and removed there; a kill in
+                       // between leaves `from` a second link to the entry
   };
   struct Record {
     Kind kind;

@@ -14,17 +14,19 @@ platform::Identity Expected(const platform::Identity& entry) {
 
 }  // namespace
 
+// An undo's rename announces itself before its first recorded step, so a later undo takes that
+// step for the undo's own.
+std::error_code PlaceholderWitness::AnnouncePuttingBack() {
+  if (!putting_back_) return {};
+  return Written(journal_.Write({RenameJournal::Kind::kPuttingBack, directory_, from_, to_, entry_,
+                                 platform::CurrentTime()}));
+}
+
 // The placeholder's identity is known only once it exists, and a kill can come in between: this
 // record lets an undo find a placeholder that never got its own, by what it will be made as and
 // the record's time.
 std::error_code PlaceholderWitness::Reserving() {
-  if (putting_back_) {
-    if (const std::error_code error =
-            Written(journal_.Write({RenameJournal::Kind::kPuttingBack, directory_, from_, to_,
-                                    entry_, platform::CurrentTime()}))) {
-      return error;
-    }
-  }
+  if (const std::error_code error = AnnouncePuttingBack()) return error;
   return Written(journal_.Write({RenameJournal::Kind::kReserving, directory_, from_, to_,
                                  Expected(entry_), platform::CurrentTime()}));
 }
@@ -38,6 +40,12 @@ std::error_code PlaceholderWitness::Reserved(const platform::Identity& placehold
 void PlaceholderWitness::NotReserved() {
   journal_.Write({RenameJournal::Kind::kNotReserved, directory_, from_, to_, Expected(entry_),
                   platform::CurrentTime()});
+}
+
+std::error_code PlaceholderWitness::SettingAside(const NativeString& aside) {
+  if (const std::error_code error = AnnouncePuttingBack()) return error;
+  return Written(journal_.Write(
+      {RenameJournal::Kind::kSetAside, directory_, aside, to_, entry_, platform::CurrentTime()}));
 }
 
 }  // namespace qomdex

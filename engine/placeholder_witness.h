@@ -11,7 +11,8 @@ namespace qomdex {
 
 // Writes each placeholder a fallback rename reserves to the journal before the rename goes on,
 // so an undo can remove it should the process die before the rename replaces it, and writes that
-// a reservation was refused, so an undo never takes another program's entry for it.
+// a reservation was refused, so an undo never takes another program's entry for it. Likewise the
+// private name a linked file's old name is moved to before it is removed.
 class PlaceholderWitness : public platform::RenameWitness {
  public:
   // Witnesses the rename of `from`, the entry `entry`, to `to` in `directory`; all are lent for
@@ -30,11 +31,14 @@ class PlaceholderWitness : public platform::RenameWitness {
   std::error_code Reserving() override;
   std::error_code Reserved(const platform::Identity& placeholder) override;
   void NotReserved() override;
+  std::error_code SettingAside(const NativeString& aside) override;
 
   // Returns true when the rename failed because the journal could not be written.
   bool journal_failed() const { return journal_failed_; }
 
  private:
+  // Writes the kPuttingBack record of an undo's rename; returns the journal's error, if any.
+  std::error_code AnnouncePuttingBack();
   // Notes a failed write of the journal; returns `error`.
   std::error_code Written(std::error_code error) {
     journal_failed_ = journal_failed_ || bool(error);

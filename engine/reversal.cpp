@@ -66,7 +66,9 @@ bool Reversal::StopRequested() {
 
 void Reversal::ClearCutShort(const std::filesystem::path& path, const Step& step) {
   PassDirectory* directory = Open(path);
-  if (directory == nullptr || !Holds(*directory, step.from, step.entry)) return;
+  if (directory == nullptr) return;
+  RemoveSetAside(*directory, step);
+  if (!Holds(*directory, step.from, step.entry)) return;
   std::error_code error;
   directory->Identify(step.to, error);
   if (!error) RemoveLeftBehind(*directory, step);
@@ -75,6 +77,7 @@ void Reversal::ClearCutShort(const std::filesystem::path& path, const Step& step
 void Reversal::Undo(const std::filesystem::path& path, const Step& step) {
   PassDirectory* directory = Open(path);
   if (directory == nullptr) return;
+  RemoveSetAside(*directory, step);
   std::error_code error;
   const platform::Identity now = directory->Identify(step.to, error);
   if (!error && platform::SameEntryStampedAt(step.entry, now, step.renamed_at, kStampMargin)) {
@@ -111,6 +114,12 @@ void Reversal::PutBack(PassDirectory& directory, const Step& step, const platfor
     RecordFailure({PassReport::FailureKind::kRename, JoinPath(directory.path(), step.to),
                    JoinPath(directory.path(), step.from), error},
                   options_, report_);
+  }
+}
+
+void Reversal::RemoveSetAside(PassDirectory& directory, const Step& step) {
+  if (step.aside != nullptr && Holds(directory, *step.aside, step.entry)) {
+    Remove(directory, *step.aside, step.entry);
   }
 }
 

@@ -28,6 +28,8 @@ class Reversal {
     // What a placeholder was about to be made as, and when, if that was recorded.
     const platform::Identity* reserving = nullptr;
     std::int64_t reserving_at = 0;
+    // The private name the old name of a file linked under `to` was moved to, if recorded.
+    const NativeString* aside = nullptr;
   };
 
   // `journal`, if any, is the journal being undone: the undo's own fallback renames add their
@@ -39,13 +41,15 @@ class Reversal {
   bool StopRequested();
 
   // Renames the entry under `step.to` back to `step.from` if it is the one renamed; when both
-  // names hold it (a second link), removes `step.to`. When the rename was never made, removes
-  // what it left under `step.to` (a placeholder) and nothing else. Records anything it leaves
-  // alone as a failure. Touches the disk (a dry run only reads it); never throws.
+  // names hold it (a second link), removes `step.to`; so too a second link under `step.aside`. When
+  // the rename was never made, removes what it left under `step.to` (a placeholder) and nothing
+  // else. Records anything it leaves alone as a failure. Touches the disk (a dry run only reads
+  // it); never throws.
   void Undo(const std::filesystem::path& directory, const Step& step);
 
   // Removes what an earlier undo's rename of `step.from` back to `step.to`, cut short, left under
-  // `step.to` (see Undo), when the entry still has the name `step.from`; does nothing otherwise.
+  // `step.to` or `step.aside` (see Undo), when the entry still has the name `step.from` or
+  // `step.to`; does nothing otherwise.
   // Touches the disk (a dry run only reads it); never throws.
   void ClearCutShort(const std::filesystem::path& directory, const Step& step);
 
@@ -58,6 +62,8 @@ class Reversal {
   // Puts back the entry, which `now` is of.
   void PutBack(PassDirectory& directory, const Step& step, const platform::Identity& now);
   void RemoveLeftBehind(PassDirectory& directory, const Step& step);
+  // Removes the second link a rename by link cut short left under its private name, if any.
+  void RemoveSetAside(PassDirectory& directory, const Step& step);
   void Remove(PassDirectory& directory, const NativeString& name,
               const platform::Identity& identity);
   void LeftAlone(PassReport::FailureKind kind, PassDirectory& directory, const NativeString& name);

@@ -17,6 +17,7 @@ struct JournalStep {
   const RenameJournal::Record* rename = nullptr;
   const RenameJournal::Record* reserving = nullptr;
   const RenameJournal::Record* placeholder = nullptr;
+  const RenameJournal::Record* aside = nullptr;
 };
 
 std::vector<JournalStep> Steps(const std::vector<RenameJournal::Record>& records) {
@@ -34,6 +35,7 @@ std::vector<JournalStep> Steps(const std::vector<RenameJournal::Record>& records
         case Kind::kPlaceholder: step.placeholder = &record; break;
         // What holds the name announced is another program's.
         case Kind::kNotReserved: step.reserving = nullptr; break;
+        case Kind::kSetAside: step.aside = &record; break;
         default: break;
       }
     }
@@ -49,7 +51,8 @@ Reversal::Step StepOf(const JournalStep& step) {
           rename.time,
           step.placeholder ? &step.placeholder->identity : nullptr,
           step.reserving ? &step.reserving->identity : nullptr,
-          step.reserving ? step.reserving->time : 0};
+          step.reserving ? step.reserving->time : 0,
+          step.aside ? &step.aside->from : nullptr};
 }
 
 }  // namespace

@@ -70,6 +70,10 @@ class RenameWitness {
   // Told that the placeholder announced was not made (the name was taken, say), so what holds
   // the new name is not qomdex's; the rename then fails.
   virtual void NotReserved() = 0;
+  // Told that the old name of a file just linked under its new name is about to be moved to the
+  // private name `aside`, to be removed there; it is moved only when this returns no error, and
+  // the rename otherwise takes the new link away again and fails with it.
+  virtual std::error_code SettingAside(const NativeString& aside) = 0;
 };
 
 // Returns the system's time now, in the ticks of an Identity's times, of which a second has

@@ -304,12 +304,14 @@ NativeString PrivateName(const Directory& directory, std::error_code& error) {
 // Takes the old name `from` from the file `source`, which has its new name too by now. The name
 // is not removed where it is, since another program may put an entry of its own there at any
 // instant: it is moved to a private name first, which takes whatever holds it, and removed there
-// only if it is the file. Another program's entry found there is given its name back.
+// only if it is the file. Another program's entry found there is given its name back. The
+// witness, if any, records the private name first, for an undo to find should a kill come.
 std::error_code DropOldName(SystemCalls& calls, const Directory& directory,
-                            const NativeString& from, const Look& source) {
+                            const NativeString& from, const Look& source, RenameWitness* witness) {
   std::error_code error;
   const NativeString aside = PrivateName(directory, error);
   if (error) return error;
+  if (witness != nullptr && (error = witness->SettingAside(aside))) return error;
   if ((error = calls.RenameReplacing(directory, from, aside))) {
     // Gone already, or taken and gone again: the file keeps only its new name either way.
     return error == std::errc::no_such_file_or_directory ? std::error_code() : error;
@@ -338,7 +340,8 @@ std::error_code DropOldName(SystemCalls& calls, const Directory& directory,
 // over. An entry another program put under either name meanwhile is never removed. Returns the
 // reason on failure; kLinksUnusable when the file system has no hard links or none it confirms.
 std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
-                             const NativeString& from, const NativeString& to, const Look& source) {
+                             const NativeString& from, const NativeString& to, const Look& source,
+                             RenameWitness* witness) {
   if (const std::error_code error = calls.Link(directory, from, to)) {
     return LacksHardLinks(error) ? std::make_error_code(kLinksUnusable) : error;
   }
@@ -346,7 +349,7 @@ std::error_code RenameByLink(SystemCalls& calls, const Directory& directory,
   const std::error_code made_error = LookAt(directory, to, made);
   const bool made_is_entry = !made_error && SameNumbers(made.identity, source.identity);
   if (made_is_entry && made.links > source.links) {
-    const std::error_code error = DropOldName(calls, directory, from, source);
+    const std::error_code error = DropOldName(calls, directory, from, source, witness);
     if (error) RemoveLosingNothing(directory, to, &made.identity);
     return error;
   }
@@ -396,7 +399,7 @@ std::error_code RenameWithoutExclusiveSupport(SystemCalls& calls, const Director
   if (const std::error_code error = LookAt(directory, from, source)) return error;
   const bool is_directory = source.identity.type == Identity::Type::kFolder;
   if (!is_directory && !links_unverifiable) {
-    const std::error_code error = RenameByLink(calls, directory, from, to, source);
+    const std::error_code error = RenameByLink(calls, directory, from, to, source, witness);
     if (error != kLinksUnusable) return error;
     links_unverifiable = true;
   }

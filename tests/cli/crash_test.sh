@@ -24,7 +24,7 @@ make_files() {
   done
   # Some cleaned names are taken, so copy-suffix names are made too.
   for ((i = 0; i < count; i += 97)); do printf 'track %d.txt' "$i" >"track $i.txt"; done)
-  (cd "$work/d" && ls | sort) >"$work/before"
+  (cd "$work/d" && ls -A | sort) >"$work/before"
 }
 
 # Lists "content<TAB>name" for every file that is not empty, one line each.
@@ -60,7 +60,7 @@ for ((round = 0; round < ${#modes[@]}; round++)); do
   status=0
   "$cli" --undo "$work/journal" >/dev/null 2>"$work/err" || status=$?
   [ "$status" -eq 0 ] || fail "undo exited $status: $(cat "$work/err")"
-  (cd "$work/d" && ls | sort) | cmp -s - "$work/before" || fail "undo did not restore every name"
+  (cd "$work/d" && ls -A | sort) | cmp -s - "$work/before" || fail "undo did not restore every name"
   contents | awk -F'\t' '$1 != $2' | grep -q . && fail "a file holds another's content after undo"
 done
 [ "$failures" -eq 0 ] && echo "crash_test: ${#modes[@]} kills, nothing lost, undo restored every name"
