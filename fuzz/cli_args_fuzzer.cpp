@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli.h"
+#include "cli/options.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -28,13 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto& arguments = std::get<cli::Arguments>(parsed);
   fuzz::Require((arguments.undo.has_value() != !arguments.directories.empty()) &&
                 out.str().empty() && err.str().empty());
-  // The first "--" that is not the FILE of --journal or --undo ends the options.
+  // The first "--" that is not the value of an option that takes one (--journal FILE, say)
+  // ends the options.
+  const auto takes_value = [](const std::string& arg) {
+    const auto options = cli::Options();
+    return std::any_of(options.begin(), options.end(), [&](const cli::OptionEntry& option) {
+      return option.argument != nullptr && arg == option.name;
+    });
+  };
   auto end_of_options = args.begin();
   for (; end_of_options != args.end() && *end_of_options != "--"; ++end_of_options) {
-    if ((*end_of_options == "--journal" || *end_of_options == "--undo") &&
-        ++end_of_options == args.end()) {
-      break;
-    }
+    if (takes_value(*end_of_options) && ++end_of_options == args.end()) break;
   }
   if (end_of_options != args.end()) {
     const auto after = static_cast<std::size_t>(args.end() - end_of_options - 1);
