@@ -47,10 +47,10 @@ class Reversal {
   // it); never throws.
   void Undo(const std::filesystem::path& directory, const Step& step);
 
-  // Removes what an earlier undo's rename of `step.from` back to `step.to`, cut short, left under
-  // `step.to` or `step.aside` (see Undo), when the entry still has the name `step.from` or
-  // `step.to`; does nothing otherwise.
-  // Touches the disk (a dry run only reads it); never throws.
+  // Removes what an earlier undo's rename of `step.from` back to `step.to`, cut short, left: a
+  // second link under `step.aside`, and what stands under `step.to` while the entry still has the
+  // name `step.from` (see Undo); nothing else. Touches the disk (a dry run only reads it); never
+  // throws.
   void ClearCutShort(const std::filesystem::path& directory, const Step& step);
 
   // Returns what was done, moving it out.

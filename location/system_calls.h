@@ -35,8 +35,8 @@ struct DirectoryHandle {
 
 // An empty file or folder made to hold a name until the entry being renamed takes it (see
 // SystemCalls::Reserve). On Linux a file's placeholder stays open under a lease for the
-// placeholder's life, which no other program can open it through unseen: its opening waits on the
-// lease and marks it as broken.
+// placeholder's life, so no other program opens it unseen: its opening waits on the lease, and
+// breaks it.
 class Placeholder {
  public:
   Placeholder() = default;
@@ -49,6 +49,7 @@ class Placeholder {
     std::swap(handle_, other.handle_);
     return *this;
   }
+  // Closes the placeholder, if held, and so lets its lease go; the entry stays on disk.
   ~Placeholder();
 
   // Returns the placeholder's identity, looked at by its name as it was made.
