@@ -396,6 +396,20 @@ make_tracks() {
   done
 }
 
+# lost_nothing DIR COUNT NOTED WORD PREFIX: after a racer ran beside a pass over make_tracks'
+# COUNT files, every line NOTED lists (what the racer made, each line starting with WORD) and
+# every file's own line is somewhere in DIR. The racer may be stopped between making a line and
+# noting it, so only noted lines count. PREFIX starts each failure's words.
+lost_nothing() {
+  local dir=$1 count=$2 noted=$3 word=$4 prefix=$5 i
+  sort "$noted" >"$work/expected"
+  cat "$dir"/* | grep "^$word" | sort | comm -12 - "$work/expected" >"$work/found"
+  differs "${prefix}what the other program made" "$work/expected" "$work/found"
+  cat "$dir"/* | grep -v "^$word" | sort >"$work/found"
+  for ((i = 0; i < count; i++)); do printf '%03d - t%d.mp3\n' "$i" "$i"; done | sort >"$work/expected"
+  differs "${prefix}the files' own contents" "$work/expected" "$work/found"
+}
+
 check_append_race() {
   # On FAT that instant is hit often enough to fail a run now and then: only when asked for.
   if [ "$kind" = fat ] && [ -z "${QOMDEX_FS_CHECKS:-}" ]; then
@@ -425,14 +439,7 @@ check_append_race() {
     kill "$racer" && wait "$racer"
     racer=
     case $status in 0 | 1) ;; *) fail "round $round: exit status $status: $(cat "$work/err")" ;; esac
-    # Every write the racer made, and every file's own first line, is somewhere, once.
-    # (The racer may be stopped between a write and its note of it.)
-    sort "$work/written" >"$work/expected"
-    cat "$dir"/* | grep '^write' | sort | comm -12 - "$work/expected" >"$work/found"
-    differs "round $round: the racer's writes" "$work/expected" "$work/found"
-    cat "$dir"/* | grep -v '^write' | sort >"$work/found"
-    for ((i = 0; i < count; i++)); do printf '%03d - t%d.mp3\n' "$i" "$i"; done | sort >"$work/expected"
-    differs "round $round: the files' own contents" "$work/expected" "$work/found"
+    lost_nothing "$dir" "$count" "$work/written" write "round $round: "
   done
 }
 
@@ -464,13 +471,7 @@ check_link_race() {
   wait "$racer"
   racer=
   case $status in 0 | 1) ;; *) fail "exit status $status: $(cat "$work/err")" ;; esac
-  # (The racer may be stopped between a move and its note of it.)
-  sort "$work/made" >"$work/expected"
-  cat "$dir"/* | grep '^precious' | sort | comm -12 - "$work/expected" >"$work/found"
-  differs "the other program's files" "$work/expected" "$work/found"
-  cat "$dir"/* | grep -v '^precious' | sort >"$work/found"
-  for ((i = 0; i < count; i++)); do printf '%03d - t%d.mp3\n' "$i" "$i"; done | sort >"$work/expected"
-  differs "the files' own contents" "$work/expected" "$work/found"
+  lost_nothing "$dir" "$count" "$work/made" precious ""
 }
 
 check_undo_kill() {
